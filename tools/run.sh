@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up what Malvoran needs, builds it and opens its window.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+tools/setup.sh build
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/ui/malvoran

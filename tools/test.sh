@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Sets up what the tests need, then builds and runs the whole suite with CTest twice: in the
+# default configuration and under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+tools/setup.sh build test
+
+extra=()
+if [ "${CI:-}" = "true" ]; then
+    extra+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+fi
+
+status=0
+for preset in default asan; do
+    echo "== $preset =="
+    cmake --preset "$preset" "${extra[@]}" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" || status=1
+done
+exit $status

@@ -1,0 +1,64 @@
+// Locale-independent conversions between texts and numbers, and the lookup-list item operation.
+#include "forms.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace forms {
+
+std::string_view itemText(std::span<const std::string_view> items, Index position)
+{
+    return position == kNoSelection ? std::string_view{} : items[static_cast<std::size_t>(position)];
+}
+
+double textToNumber(std::string_view text)
+{
+    constexpr std::string_view digits = "0123456789";
+    auto end = std::min(text.find_first_not_of(digits), text.size());
+    if (end < text.size() && text[end] == '.')
+        end = std::min(text.find_first_not_of(digits, end + 1), text.size());
+
+    // std::from_chars ignores the C locale, which a Qt application sets from the user's.
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + end, value, std::chars_format::fixed);
+    return value;
+}
+
+std::string numberText(double value)
+{
+    std::string text(1, std::signbit(value) && value != 0.0 ? '-' : ' ');
+    value = std::fabs(value);
+    std::array<char, 64> buffer{};
+    if (!std::isfinite(value) || value == 0.0) {
+        auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        return text.append(buffer.data(), end);
+    }
+
+    // Rounding to 15 significant digits in scientific form gives the digits and the exponent;
+    // placing the decimal point by hand keeps the notation plain for any magnitude.
+    auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    const auto e = scientific.find('e');
+    std::string significant = std::string(1, scientific[0]).append(scientific.substr(2, e - 2));
+    significant.erase(significant.find_last_not_of('0') + 1);
+
+    auto exponentText = scientific.substr(e + 1);
+    if (exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    const auto wholeDigits = static_cast<std::ptrdiff_t>(exponent) + 1;
+    const auto count = static_cast<std::ptrdiff_t>(significant.size());
+    if (wholeDigits <= 0)
+        return text.append("0.").append(static_cast<std::size_t>(-wholeDigits), '0').append(significant);
+    if (wholeDigits >= count)
+        return text.append(significant).append(static_cast<std::size_t>(wholeDigits - count), '0');
+    const auto split = static_cast<std::size_t>(wholeDigits);
+    return text.append(significant, 0, split).append(".").append(significant, split);
+}
+
+} // namespace forms
