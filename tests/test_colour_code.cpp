@@ -1,5 +1,6 @@
 // The report and clear actions, driven through an in-memory window.
 #include "colour_code.h"
+#include "expected_report.h"
 #include "fake_window.h"
 
 #include <QtTest>
@@ -19,11 +20,6 @@ enum Tolerance : forms::Index { tBrown, tRed, tGreen, tBlue, tViolet, tGrey, tGo
 QString q(const std::string& s)
 {
     return QString::fromStdString(s);
-}
-
-QString report(const QString& digits, const QString& nominal, const QString& tolerance)
-{
-    return "Избрана стойност: " + digits + "\r\nНоминал: " + nominal + "\r\nТочност: " + tolerance + "\r\n";
 }
 
 FakeWindow windowWith(forms::Index first, forms::Index second, forms::Index multiplier,
@@ -92,23 +88,23 @@ void ColourCodeTest::calculate_data()
     QTest::addColumn<QList<int>>("selection");
     QTest::addColumn<QString>("expected");
     QTest::newRow("yellow violet red gold")
-        << QList<int>{yellow, violet, red, tGold} << report("47", " 4.7 k", "5%");
+        << QList<int>{yellow, violet, red, tGold} << expectedReport("47", " 4.7 k", "5%");
     QTest::newRow("brown black green brown")
-        << QList<int>{brown, black, green, tBrown} << report("10", " 1 m", "1%");
+        << QList<int>{brown, black, green, tBrown} << expectedReport("10", " 1 m", "1%");
     QTest::newRow("red red black none")
-        << QList<int>{red, red, black, none} << report("22", " 22", "не е посочена!");
+        << QList<int>{red, red, black, none} << expectedReport("22", " 22", kNotChosen);
     QTest::newRow("none none none none")
-        << QList<int>{none, none, none, none} << report("не е посочена!", " 0", "не е посочена!");
+        << QList<int>{none, none, none, none} << expectedReport(kNotChosen, " 0", kNotChosen);
     QTest::newRow("yellow none none silver")
-        << QList<int>{yellow, none, none, tSilver} << report("не е посочена!", " 40", "10%");
+        << QList<int>{yellow, none, none, tSilver} << expectedReport(kNotChosen, " 40", "10%");
     QTest::newRow("only the multiplier")
-        << QList<int>{none, none, violet, none} << report("не е посочена!", " 0", "не е посочена!");
+        << QList<int>{none, none, violet, none} << expectedReport(kNotChosen, " 0", kNotChosen);
     QTest::newRow("only the second digit")
-        << QList<int>{none, grey, none, none} << report("не е посочена!", " 8", "не е посочена!");
+        << QList<int>{none, grey, none, none} << expectedReport(kNotChosen, " 8", kNotChosen);
     QTest::newRow("green tolerance keeps its trailing zero")
-        << QList<int>{black, white, black, tGreen} << report("09", " 9", "0.50%");
+        << QList<int>{black, white, black, tGreen} << expectedReport("09", " 9", "0.50%");
     QTest::newRow("grey tolerance") << QList<int>{orange, orange, blue, tGrey}
-                                    << report("33", " 33 m", "0.05%");
+                                    << expectedReport("33", " 33 m", "0.05%");
 }
 
 void ColourCodeTest::calculate()
@@ -129,7 +125,7 @@ void ColourCodeTest::calculate_replacesWhateverTheBoxHeld()
     auto window = windowWith(yellow, violet, red, tGold);
     window.report = "Резисторът е пасивен...\r\nчужд текст без край";
     Command1_Click(window, colour_code::Calculate);
-    QCOMPARE(q(window.report), report("47", " 4.7 k", "5%"));
+    QCOMPARE(q(window.report), expectedReport("47", " 4.7 k", "5%"));
 }
 
 void ColourCodeTest::calculate_twiceGivesThreeLinesNotSix()
@@ -137,7 +133,7 @@ void ColourCodeTest::calculate_twiceGivesThreeLinesNotSix()
     auto window = windowWith(red, red, black, none);
     Command1_Click(window, colour_code::Calculate);
     Command1_Click(window, colour_code::Calculate);
-    QCOMPARE(q(window.report), report("22", " 22", "не е посочена!"));
+    QCOMPARE(q(window.report), expectedReport("22", " 22", kNotChosen));
 }
 
 void ColourCodeTest::clear_removesChoicesAndAsksForCode()
@@ -154,7 +150,7 @@ void ColourCodeTest::calculate_afterClearReportsNothingChosen()
     auto window = windowWith(white, white, violet, tSilver);
     Command1_Click(window, colour_code::Clear);
     Command1_Click(window, colour_code::Calculate);
-    QCOMPARE(q(window.report), report("не е посочена!", " 0", "не е посочена!"));
+    QCOMPARE(q(window.report), expectedReport(kNotChosen, " 0", kNotChosen));
 }
 
 void ColourCodeTest::otherIndex_doesNothing()
@@ -173,7 +169,7 @@ void ColourCodeTest::otherIndex_doesNothing()
 void ColourCodeTest::everySelection_givesThreeConsistentLines()
 {
     const std::vector<std::string> tolerances = {"1%", "2%", "0.50%", "0.25%", "0.10%", "0.05%", "5%", "10%"};
-    const std::string notChosen = "не е посочена!";
+    const std::string notChosen = kNotChosen.toStdString();
     int checked = 0;
     for (forms::Index p0 = -1; p0 <= 9; ++p0)
         for (forms::Index p1 = -1; p1 <= 9; ++p1)

@@ -1,0 +1,47 @@
+// Drives the real Malvoran window as a student would: clicks on items and buttons, keys, Tab.
+#pragma once
+
+#include "main_window.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class WindowDriver {
+public:
+    WindowDriver()
+    {
+        window.show();
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&window);
+    }
+
+    QListWidget* list1(int index) const { return child<QListWidget>("List1", index); }
+    QPushButton* command1(int index) const { return child<QPushButton>("Command1", index); }
+    QPlainTextEdit* text1() const { return child<QPlainTextEdit>("Text1", 0); }
+
+    // Scrolls the colour into view, as the student does with the list's arrows, and clicks it.
+    void clickItem(int list, int row) const
+    {
+        QListWidget* colours = list1(list);
+        QListWidgetItem* item = colours->item(row);
+        colours->scrollToItem(item);
+        QTest::mouseClick(colours->viewport(), Qt::LeftButton, {}, colours->visualItemRect(item).center());
+    }
+
+    void click(int command) const { QTest::mouseClick(command1(command), Qt::LeftButton); }
+
+    // What the report box shows, with its line breaks written as CR LF.
+    QString shownReport() const { return text1()->toPlainText().replace("\n", "\r\n"); }
+
+    Malvoran window;
+
+private:
+    template <typename T> T* child(const char* array, int index) const
+    {
+        return window.findChild<T*>(QString("%1(%2)").arg(QLatin1String(array)).arg(index));
+    }
+};

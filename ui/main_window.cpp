@@ -1,0 +1,210 @@
+// The Malvoran window: labels, colour lists, buttons and report box laid out from the design table.
+#include "main_window.h"
+
+#include "bands.h"
+#include "colour_code.h"
+#include "colour_list.h"
+#include "design.h"
+#include "window_font.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor toColor(design::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QRect geometryOf(const design::Control& control)
+{
+    const auto r = design::toPixels(control);
+    return {r.x, r.y, r.width, r.height};
+}
+
+// Widgets are named as in the design, "List1(2)", so tests and tools can find them.
+QString objectNameOf(const design::Control& control)
+{
+    constexpr std::array<const char*, 4> arrays = {"Label1", "List1", "Command1", "Text1"};
+    return QString("%1(%2)")
+        .arg(QLatin1String(arrays.at(static_cast<std::size_t>(control.array))))
+        .arg(control.index);
+}
+
+// Style sheets are the one way to colour a push button that every platform style honours.
+QString buttonStyle(const QColor& background)
+{
+    return QString("QPushButton { background-color: %1; color: black; border: 1px solid #5a5a5a;"
+                   " border-radius: 3px; }"
+                   "QPushButton:hover { background-color: %2; }"
+                   "QPushButton:pressed { background-color: %3; }"
+                   "QPushButton:focus { border: 2px solid #202080; }")
+        .arg(background.name(), background.lighter(110).name(), background.darker(115).name());
+}
+
+QIcon hamburgerIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QString(":/icons/malvoran-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("Malvoran");
+    setWindowTitle(fromUtf8(design::kTitle));
+    setWindowIcon(hamburgerIcon());
+
+    const FontChoice font = chooseWindowFont(shownCharacters());
+    setFont(font.font);
+    m_fontNotice = font.notice;
+
+    // The backgrounds are fixed light colours, so the text on them stays black on any desktop theme.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toColor(design::kWindowBackground));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    setFixedSize(design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight));
+    buildControls();
+    setReportText(design::kIntroduction);
+    m_text1->setFocus();
+}
+
+void Malvoran::buildControls()
+{
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const auto& control : design::kControls) {
+        const auto index = static_cast<std::size_t>(control.index);
+        QWidget* widget = nullptr;
+        switch (control.array) {
+        case design::Array::Label1: {
+            auto* label = new QLabel(fromUtf8(control.text), this);
+            label->setAlignment(Qt::AlignCenter);
+            widget = label;
+            break;
+        }
+        case design::Array::List1: {
+            auto* list = new ColourList(this);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setUniformItemSizes(true);
+            for (const auto colour : bands::kColourLists.at(index))
+                list->addItem(fromUtf8(bands::colourName(colour)));
+            m_list1.at(index) = list;
+            widget = list;
+            break;
+        }
+        case design::Array::Command1: {
+            auto* button = new QPushButton(fromUtf8(control.text), this);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            const auto command = static_cast<forms::Index>(control.index);
+            connect(button, &QPushButton::clicked, this,
+                    [this, command] { colour_code::Command1_Click(*this, command); });
+            widget = button;
+            break;
+        }
+        case design::Array::Text1: {
+            m_text1 = new QPlainTextEdit(this);
+            m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            m_text1->setTabChangesFocus(true);
+            widget = m_text1;
+            break;
+        }
+        }
+        widget->setObjectName(objectNameOf(control));
+        widget->setGeometry(geometryOf(control));
+        if (widget->focusPolicy() != Qt::NoFocus)
+            focusOrder.emplace_back(control.tabIndex, widget);
+        if (control.background) {
+            const QColor background = toColor(*control.background);
+            if (control.array == design::Array::Command1) {
+                widget->setStyleSheet(buttonStyle(background));
+            } else {
+                QPalette colours = widget->palette();
+                colours.setColor(QPalette::Window, background);
+                widget->setPalette(colours);
+                widget->setAutoFillBackground(true);
+            }
+        }
+    }
+
+    // Keyboard order follows the designed tab indexes; labels never take the focus.
+    std::ranges::sort(focusOrder, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+}
+
+QString Malvoran::shownCharacters()
+{
+    QString characters;
+    for (char16_t c = 0x20; c < 0x7f; ++c)
+        characters += QChar(c);
+    for (char16_t c = u'А'; c <= u'я'; ++c)
+        characters += QChar(c);
+    characters += fromUtf8(design::kTitle) + fromUtf8(design::kIntroduction);
+    for (const auto& control : design::kControls)
+        characters += fromUtf8(control.text);
+    for (const auto name : bands::kColourNames)
+        characters += fromUtf8(name);
+    return characters;
+}
+
+forms::Index Malvoran::selectedPosition(forms::Index list) const
+{
+    const auto selected = m_list1.at(static_cast<std::size_t>(list))->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? forms::kNoSelection : static_cast<forms::Index>(selected.first().row());
+}
+
+void Malvoran::setSelectedPosition(forms::Index list, forms::Index position)
+{
+    QListWidget* colours = m_list1.at(static_cast<std::size_t>(list));
+    if (position == forms::kNoSelection) {
+        colours->setCurrentItem(nullptr);
+        colours->clearSelection();
+        colours->scrollToTop();
+    } else {
+        colours->setCurrentRow(position);
+    }
+}
+
+std::string Malvoran::reportText() const
+{
+    // Once the student has typed into the box, its text is what the box shows.
+    if (m_text1->document()->isModified())
+        return m_text1->toPlainText()
+            .replace(u'\n', QString::fromLatin1(forms::kCrLf.data(), 2))
+            .toStdString();
+    return m_reportText;
+}
+
+void Malvoran::setReportText(std::string_view text)
+{
+    m_reportText = text;
+    // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
+    QString shown = fromUtf8(text);
+    shown.replace(QString::fromLatin1(forms::kCrLf.data(), 2), QString(u'\n'));
+    shown.replace(u'\r', u'\n');
+    m_text1->setPlainText(shown);
+    m_text1->document()->setModified(false);
+}

@@ -1,0 +1,41 @@
+// The Malvoran window: built from its design table, it answers the window operations of the logic.
+#pragma once
+
+#include "forms.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+class QListWidget;
+class QPlainTextEdit;
+
+class Malvoran : public QWidget, public forms::Window {
+    Q_OBJECT
+
+public:
+    explicit Malvoran(QWidget* parent = nullptr);
+
+    // Empty when the designed font is in use; otherwise what is used instead, for standard error.
+    QString fontNotice() const { return m_fontNotice; }
+
+    // Every character the window can show, for checking that the font has it.
+    static QString shownCharacters();
+
+    forms::Index selectedPosition(forms::Index list) const override;
+    void setSelectedPosition(forms::Index list, forms::Index position) override;
+    std::string reportText() const override;
+    void setReportText(std::string_view text) override;
+
+private:
+    void buildControls();
+
+    std::array<QListWidget*, 4> m_list1{};
+    QPlainTextEdit* m_text1 = nullptr;
+
+    // The report exactly as last written, CR LF included; the box itself shows plain line breaks.
+    std::string m_reportText;
+    QString m_fontNotice;
+};

@@ -1,0 +1,79 @@
+// Font choice with a check of the glyphs actually present: Qt would silently borrow missing glyphs
+// from other fonts, mixing faces within one word.
+#include "window_font.h"
+
+#include "design.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStringList>
+
+namespace {
+
+// Families that stand in for Times New Roman with the same metrics, so the layout stays as designed.
+const QStringList kMetricTwins = {"Times New Roman", "Liberation Serif", "Tinos"};
+// Further serifs with Cyrillic, in order of preference.
+const QStringList kSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif", "FreeSerif", "Linux Libertine O"};
+
+QFont fontOf(const QString& family)
+{
+    QFont font(family, design::kFontPointSize);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+QString usedFamily(const QFont& font)
+{
+    return QFontInfo(font).family();
+}
+
+bool covers(const QFont& font, const QString& characters)
+{
+    return QFontDatabase::writingSystems(usedFamily(font)).contains(QFontDatabase::Cyrillic) &&
+           missingCharacters(font, characters).isEmpty();
+}
+
+} // namespace
+
+QString missingCharacters(const QFont& font, const QString& characters)
+{
+    const QFontMetrics metrics(font);
+    QString missing;
+    for (const QChar c : characters)
+        if (!c.isSpace() && !metrics.inFont(c) && !missing.contains(c))
+            missing += c;
+    return missing;
+}
+
+FontChoice chooseWindowFont(const QString& characters)
+{
+    const QString designed = QString::fromUtf8(design::kFontFamily);
+    QStringList candidates = QStringList{designed} + kMetricTwins + kSerifs;
+    // Any other installed serif that writes Cyrillic, then any font that does.
+    const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+    for (const QString& family : cyrillic)
+        if (family.contains("Serif", Qt::CaseInsensitive) && !family.contains("Sans", Qt::CaseInsensitive))
+            candidates += family;
+    candidates += cyrillic;
+
+    for (const QString& family : candidates) {
+        QFont font = fontOf(family);
+        const QString used = usedFamily(font);
+        // Only a family that is really there counts; fontconfig answers every name with something.
+        const bool present = used.compare(family, Qt::CaseInsensitive) == 0 ||
+                             (family == designed && kMetricTwins.contains(used));
+        if (!present || !covers(font, characters))
+            continue;
+        if (kMetricTwins.contains(used))
+            return {font, {}};
+        return {font, QString("%1 is not installed; the window uses %2 instead, so text may not fit "
+                              "its boxes exactly (on Debian: apt-get install fonts-liberation2).")
+                          .arg(designed, used)};
+    }
+
+    const QFont font = fontOf(designed);
+    return {font, QString("no installed font shows every character of the window; using %1, which "
+                          "lacks \"%2\" (on Debian: apt-get install fonts-liberation2).")
+                      .arg(usedFamily(font), missingCharacters(font, characters))};
+}
