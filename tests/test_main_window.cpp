@@ -1,8 +1,11 @@
 // The Malvoran window as a student meets it: designed state, clicks, keys, tab order, colours, layout.
 #include "design.h"
 #include "expected_report.h"
+#include "swatch.h"
 #include "window_driver.h"
 #include "window_font.h"
+
+#include <QAccessible>
 
 #include <QLabel>
 #include <QScrollBar>
@@ -49,6 +52,10 @@ private slots:
     void pixels_showDesignedColours();
     void layout_controlsInsideWindowAndCaptionsFit();
     void font_showsEveryCharacter();
+    void accessibility_namesAndRoles_data();
+    void accessibility_namesAndRoles();
+    void swatch_besideChosenItemHasItsColour_data();
+    void swatch_besideChosenItemHasItsColour();
 };
 
 void MainWindowTest::designedState()
@@ -279,6 +286,91 @@ void MainWindowTest::font_showsEveryCharacter()
     QVERIFY(QStringList({"Times New Roman", "Liberation Serif", "Tinos"})
                 .contains(QFontInfo(ui.window.font()).family()));
     QCOMPARE(missingCharacters(ui.window.font(), Malvoran::shownCharacters()), QString());
+}
+
+void MainWindowTest::accessibility_namesAndRoles_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::newRow("first digit") << "List1(0)"
+                                 << "Първа цифра" << QAccessible::List;
+    QTest::newRow("second digit") << "List1(1)"
+                                  << "Втора цифра" << QAccessible::List;
+    QTest::newRow("multiplier") << "List1(2)"
+                                << "Множител" << QAccessible::List;
+    QTest::newRow("tolerance") << "List1(3)"
+                               << "Точност" << QAccessible::List;
+    QTest::newRow("calculate") << "Command1(0)"
+                               << "Изчисли" << QAccessible::Button;
+    QTest::newRow("clear") << "Command1(1)"
+                           << "Изтрий" << QAccessible::Button;
+    QTest::newRow("report") << "Text1(0)"
+                            << "Резултат" << QAccessible::EditableText;
+}
+
+void MainWindowTest::accessibility_namesAndRoles()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QAccessible::Role, role);
+    WindowDriver ui;
+    auto* widget = ui.window.findChild<QWidget*>(control);
+    QVERIFY(widget);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(accessible->role(), role);
+    QVERIFY(!accessible->text(QAccessible::Description).isEmpty());
+    QVERIFY(accessible->state().focusable);
+
+    // Whatever the student has chosen, the screen reader hears the colour names as they are shown.
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QCOMPARE(accessible->childCount(), list->count());
+        QCOMPARE(accessible->child(0)->text(QAccessible::Name), list->item(0)->text());
+    }
+}
+
+void MainWindowTest::swatch_besideChosenItemHasItsColour_data()
+{
+    QTest::addColumn<int>("band");
+    QTest::addColumn<int>("row");
+    for (int band = 0; band < 4; ++band)
+        for (int row = 0;
+             row < static_cast<int>(bands::kColourLists.at(static_cast<std::size_t>(band)).size()); ++row)
+            QTest::addRow("band %d row %d", band, row) << band << row;
+}
+
+void MainWindowTest::swatch_besideChosenItemHasItsColour()
+{
+    QFETCH(int, band);
+    QFETCH(int, row);
+    WindowDriver ui;
+    ui.clickItem(band, row);
+    QListWidget* list = ui.list1(band);
+    QCOMPARE(list->item(row)->text(), QString::fromUtf8(bands::colourName(bands::kColourLists.at(
+                                          static_cast<std::size_t>(band))[static_cast<std::size_t>(row)])));
+    const QColor expected =
+        swatchColour(bands::kColourLists.at(static_cast<std::size_t>(band))[static_cast<std::size_t>(row)]);
+
+    // The swatch is the square left of the name, in the middle of the visible row; find its centre
+    // from the swatch's own outline, as a reader of the screen would.
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect item = list->visualItemRect(list->item(row));
+    const double scale = image.width() / static_cast<double>(list->viewport()->width());
+    const int y = static_cast<int>(item.center().y() * scale);
+    const QColor outline(48, 48, 48);
+    int left = -1;
+    for (int x = 0; x < static_cast<int>(24 * scale) && left < 0; ++x)
+        if (image.pixelColor(x, y) == outline)
+            left = x;
+    QVERIFY2(left >= 0, "no swatch outline left of the colour name");
+    const int centre = left + static_cast<int>(list->iconSize().width() * scale / 2);
+    const QColor seen = image.pixelColor(centre, y);
+    const auto near = [](int a, int b) { return std::abs(a - b) <= 24; };
+    QVERIFY2(near(seen.red(), expected.red()) && near(seen.green(), expected.green()) &&
+                 near(seen.blue(), expected.blue()),
+             qPrintable(QString("seen %1, expected %2").arg(seen.name(), expected.name())));
 }
 
 QTEST_MAIN(MainWindowTest)

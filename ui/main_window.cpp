@@ -5,6 +5,7 @@
 #include "colour_code.h"
 #include "colour_list.h"
 #include "design.h"
+#include "swatch.h"
 #include "window_font.h"
 
 #include <QIcon>
@@ -106,8 +107,9 @@ void Malvoran::buildControls()
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             list->setUniformItemSizes(true);
+            list->setIconSize(QSize(14, 14));
             for (const auto colour : bands::kColourLists.at(index))
-                list->addItem(fromUtf8(bands::colourName(colour)));
+                list->addItem(new QListWidgetItem(swatchIcon(colour), fromUtf8(bands::colourName(colour))));
             m_list1.at(index) = list;
             widget = list;
             break;
@@ -133,6 +135,8 @@ void Malvoran::buildControls()
         }
         }
         widget->setObjectName(objectNameOf(control));
+        widget->setAccessibleName(fromUtf8(control.accessibleName));
+        widget->setAccessibleDescription(fromUtf8(control.accessibleDescription));
         widget->setGeometry(geometryOf(control));
         if (widget->focusPolicy() != Qt::NoFocus)
             focusOrder.emplace_back(control.tabIndex, widget);
