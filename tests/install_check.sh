@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs Malvoran into a scratch prefix and checks it as a desktop would see it: a valid menu entry,
+# valid software-centre metadata, and every icon it declares. With --deb, also builds the Debian
+# package and checks that its dependencies come from the libraries the program links.
+set -euo pipefail
+build=$1
+mode=${2:-install}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+if [ "$mode" = "--deb" ]; then
+    (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >/dev/null)
+    deb=$(ls "$scratch"/*.deb) || fail "cpack made no package"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "Depends: $depends"
+    for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+        [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library"
+    done
+    contents=$(dpkg-deb -c "$deb")
+    for path in ./usr/bin/malvoran ./usr/share/applications/ ./usr/share/metainfo/ ./usr/share/icons/hicolor/; do
+        grep -qF "$path" <<<"$contents" || fail "the package lacks $path"
+    done
+    echo "deb package OK: $(basename "$deb")"
+    exit 0
+fi
+
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ -x "$prefix/bin/malvoran" ] || fail "no program in bin/"
+
+desktop=$(ls "$prefix"/share/applications/*.desktop) || fail "no .desktop file"
+desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
+grep -q '^Name\[bg\]=' "$desktop" || fail "no Bulgarian name in $desktop"
+
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml) || fail "no metainfo file"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate: $metainfo"
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+[ "$launchable" = "$(basename "$desktop")" ] || fail "metainfo launches '$launchable', not $(basename "$desktop")"
+
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+for size in 16 24 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png"
+    [ -f "$png" ] || fail "missing icon $png"
+    file "$png" | grep -q "$size x $size" || fail "$png is not $size x $size"
+done
+[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "missing scalable icon"
+echo "install OK: $(find "$prefix" -type f | wc -l) files"
