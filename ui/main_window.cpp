@@ -8,6 +8,7 @@
 #include "swatch.h"
 #include "window_font.h"
 
+#include <QAccessibleWidget>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -64,11 +65,21 @@ QIcon hamburgerIcon()
     return icon;
 }
 
+// Screen readers announce a top-level window by its title only when it says it is a window.
+QAccessibleInterface* accessibleMalvoran(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("Malvoran") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Malvoran");
+    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleMalvoran), true);
+    Q_UNUSED(accessibleAsWindow);
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
