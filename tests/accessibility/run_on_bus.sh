@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs Malvoran on a real X server with the AT-SPI accessibility bus, and drives it from a Python
+# Runs Malvoran on a private X server with the AT-SPI accessibility bus, and drives it from a Python
 # client the way a screen reader does. Usage: run_on_bus.sh <malvoran binary> <driver.py>
 set -euo pipefail
 if [ "${1:-}" != "--inside" ]; then
-    exec dbus-run-session -- "$0" --inside "$@"
+    exec dbus-run-session -- "$(dirname "$0")/../with_xvfb.sh" "$0" --inside "$@"
 fi
 shift
 program=$1
@@ -11,13 +11,6 @@ driver=$2
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap cleanup EXIT
-
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset -nolisten tcp 3>"$displayfile" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$displayfile")"
-rm -f "$displayfile"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
