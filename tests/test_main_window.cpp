@@ -28,11 +28,6 @@ QColor pixelAt(const QImage& image, const QWidget& window, QPoint point)
         QPoint(static_cast<int>((point.x() + 0.5) * scale), static_cast<int>((point.y() + 0.5) * scale)));
 }
 
-QColor colorOf(design::Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -230,15 +225,15 @@ void MainWindowTest::pixels_showDesignedColours()
 {
     WindowDriver ui;
     const QImage image = ui.window.grab().toImage();
-    QCOMPARE(pixelAt(image, ui.window, QPoint(4, 4)), colorOf(design::kWindowBackground));
-    QCOMPARE(pixelAt(image, ui.window, QPoint(200, 115)), colorOf(design::kWindowBackground));
+    QCOMPARE(pixelAt(image, ui.window, QPoint(4, 4)), toColor(design::kWindowBackground));
+    QCOMPARE(pixelAt(image, ui.window, QPoint(200, 115)), toColor(design::kWindowBackground));
     for (const auto& control : design::kControls) {
         if (!control.background)
             continue;
         const auto r = design::toPixels(control);
         // Just inside the left edge, clear of any border and of the centred caption.
         const QPoint inside(r.x + 6, r.y + r.height / 2);
-        QCOMPARE(pixelAt(image, ui.window, inside), colorOf(*control.background));
+        QCOMPARE(pixelAt(image, ui.window, inside), toColor(*control.background));
     }
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up what the tests need, then builds and runs the whole suite with CTest twice: in the
-# default configuration and under AddressSanitizer and UndefinedBehaviorSanitizer.
+# default configuration (with valgrind and the static checks) and under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-tools/setup.sh build test
+tools/setup.sh build test check
 
 extra=()
 if [ "${CI:-}" = "true" ]; then

@@ -22,6 +22,15 @@ class Window {
 public:
     virtual ~Window() = default;
 
+protected:
+    // Copied only as a whole concrete window, never sliced through this interface.
+    Window() = default;
+    Window(const Window&) = default;
+    Window(Window&&) = default;
+    Window& operator=(const Window&) = default;
+    Window& operator=(Window&&) = default;
+
+public:
     // Selected position of colour list List1(list); kNoSelection when nothing is chosen.
     virtual Index selectedPosition(Index list) const = 0;
 

@@ -26,11 +26,6 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor toColor(design::Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 QRect geometryOf(const design::Control& control)
 {
     const auto r = design::toPixels(control);
@@ -183,6 +178,11 @@ QString Malvoran::shownCharacters()
     for (const auto name : bands::kColourNames)
         characters += fromUtf8(name);
     return characters;
+}
+
+QColor toColor(design::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 forms::Index Malvoran::selectedPosition(forms::Index list) const

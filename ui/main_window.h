@@ -1,8 +1,10 @@
 // The Malvoran window: built from its design table, it answers the window operations of the logic.
 #pragma once
 
+#include "design.h"
 #include "forms.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -12,7 +14,10 @@
 class QListWidget;
 class QPlainTextEdit;
 
-class Malvoran : public QWidget, public forms::Window {
+// A colour of the design, for painting.
+QColor toColor(design::Rgb rgb);
+
+class Malvoran final : public QWidget, public forms::Window {
     Q_OBJECT
 
 public:

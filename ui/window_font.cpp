@@ -12,9 +12,19 @@
 namespace {
 
 // Families that stand in for Times New Roman with the same metrics, so the layout stays as designed.
-const QStringList kMetricTwins = {"Times New Roman", "Liberation Serif", "Tinos"};
+const QStringList& metricTwins()
+{
+    static const QStringList twins = {"Times New Roman", "Liberation Serif", "Tinos"};
+    return twins;
+}
+
 // Further serifs with Cyrillic, in order of preference.
-const QStringList kSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif", "FreeSerif", "Linux Libertine O"};
+const QStringList& otherSerifs()
+{
+    static const QStringList serifs = {"PT Serif", "Noto Serif", "DejaVu Serif", "FreeSerif",
+                                       "Linux Libertine O"};
+    return serifs;
+}
 
 QFont fontOf(const QString& family)
 {
@@ -49,7 +59,7 @@ QString missingCharacters(const QFont& font, const QString& characters)
 FontChoice chooseWindowFont(const QString& characters)
 {
     const QString designed = QString::fromUtf8(design::kFontFamily);
-    QStringList candidates = QStringList{designed} + kMetricTwins + kSerifs;
+    QStringList candidates = QStringList{designed} + metricTwins() + otherSerifs();
     // Any other installed serif that writes Cyrillic, then any font that does.
     const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
     for (const QString& family : cyrillic)
@@ -62,10 +72,10 @@ FontChoice chooseWindowFont(const QString& characters)
         const QString used = usedFamily(font);
         // Only a family that is really there counts; fontconfig answers every name with something.
         const bool present = used.compare(family, Qt::CaseInsensitive) == 0 ||
-                             (family == designed && kMetricTwins.contains(used));
+                             (family == designed && metricTwins().contains(used));
         if (!present || !covers(font, characters))
             continue;
-        if (kMetricTwins.contains(used))
+        if (metricTwins().contains(used))
             return {font, {}};
         return {font, QString("%1 is not installed; the window uses %2 instead, so text may not fit "
                               "its boxes exactly (on Debian: apt-get install fonts-liberation2).")
