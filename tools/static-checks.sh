@@ -11,7 +11,7 @@ if [ $# -eq 0 ]; then
 fi
 build=${1:-build/default}
 
-mapfile -t sources < <(git ls-files 'ui/*.cpp' 'logic/*.cpp' 'tests/*.cpp' 'bench/*.cpp' | grep -v logic_without_qt_probe)
+mapfile -t sources < <(git ls-files 'ui/*.cpp' 'logic/*.cpp' 'tests/*.cpp' | grep -v logic_without_qt_probe)
 status=0
 echo "clang-tidy: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clang-tidy -p "$build" --quiet 2>/dev/null || status=1

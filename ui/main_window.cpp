@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "bands.h"
+#include "colour_button.h"
 #include "colour_code.h"
 #include "colour_list.h"
 #include "design.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 #include <algorithm>
 #include <utility>
@@ -41,21 +41,12 @@ QString objectNameOf(const design::Control& control)
         .arg(control.index);
 }
 
-// Style sheets are the one way to colour a push button that every platform style honours.
-QString buttonStyle(const QColor& background)
-{
-    return QString("QPushButton { background-color: %1; color: black; border: 1px solid #5a5a5a;"
-                   " border-radius: 3px; }"
-                   "QPushButton:hover { background-color: %2; }"
-                   "QPushButton:pressed { background-color: %3; }"
-                   "QPushButton:focus { border: 2px solid #202080; }")
-        .arg(background.name(), background.lighter(110).name(), background.darker(115).name());
-}
-
+// The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
+// the larger sizes from the installed icon theme. Every size given here is decoded at start-up.
 QIcon hamburgerIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    for (const int size : {16, 24, 32, 48, 64})
         icon.addFile(QString(":/icons/malvoran-%1.png").arg(size), QSize(size, size));
     return icon;
 }
@@ -121,9 +112,8 @@ void Malvoran::buildControls()
             break;
         }
         case design::Array::Command1: {
-            auto* button = new QPushButton(fromUtf8(control.text), this);
-            button->setAutoDefault(false);
-            button->setDefault(false);
+            auto* button =
+                new ColourButton(fromUtf8(control.text), toColor(control.background.value()), this);
             const auto command = static_cast<forms::Index>(control.index);
             connect(button, &QPushButton::clicked, this,
                     [this, command] { colour_code::Command1_Click(*this, command); });
@@ -146,16 +136,11 @@ void Malvoran::buildControls()
         widget->setGeometry(geometryOf(control));
         if (widget->focusPolicy() != Qt::NoFocus)
             focusOrder.emplace_back(control.tabIndex, widget);
-        if (control.background) {
-            const QColor background = toColor(*control.background);
-            if (control.array == design::Array::Command1) {
-                widget->setStyleSheet(buttonStyle(background));
-            } else {
-                QPalette colours = widget->palette();
-                colours.setColor(QPalette::Window, background);
-                widget->setPalette(colours);
-                widget->setAutoFillBackground(true);
-            }
+        if (control.background && control.array == design::Array::Label1) {
+            QPalette colours = widget->palette();
+            colours.setColor(QPalette::Window, toColor(*control.background));
+            widget->setPalette(colours);
+            widget->setAutoFillBackground(true);
         }
     }
 
@@ -168,15 +153,20 @@ void Malvoran::buildControls()
 QString Malvoran::shownCharacters()
 {
     QString characters;
+    const auto add = [&characters](const QString& text) {
+        for (const QChar c : text)
+            if (!characters.contains(c))
+                characters += c;
+    };
     for (char16_t c = 0x20; c < 0x7f; ++c)
         characters += QChar(c);
     for (char16_t c = u'А'; c <= u'я'; ++c)
         characters += QChar(c);
-    characters += fromUtf8(design::kTitle) + fromUtf8(design::kIntroduction);
+    add(fromUtf8(design::kTitle) + fromUtf8(design::kIntroduction));
     for (const auto& control : design::kControls)
-        characters += fromUtf8(control.text);
+        add(fromUtf8(control.text));
     for (const auto name : bands::kColourNames)
-        characters += fromUtf8(name);
+        add(fromUtf8(name));
     return characters;
 }
 

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 // Families that stand in for Times New Roman with the same metrics, so the layout stays as designed.
@@ -59,28 +61,34 @@ QString missingCharacters(const QFont& font, const QString& characters)
 FontChoice chooseWindowFont(const QString& characters)
 {
     const QString designed = QString::fromUtf8(design::kFontFamily);
-    QStringList candidates = QStringList{designed} + metricTwins() + otherSerifs();
-    // Any other installed serif that writes Cyrillic, then any font that does.
-    const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
-    for (const QString& family : cyrillic)
-        if (family.contains("Serif", Qt::CaseInsensitive) && !family.contains("Sans", Qt::CaseInsensitive))
-            candidates += family;
-    candidates += cyrillic;
-
-    for (const QString& family : candidates) {
+    const auto choose = [&](const QString& family) -> std::optional<FontChoice> {
         QFont font = fontOf(family);
         const QString used = usedFamily(font);
         // Only a family that is really there counts; fontconfig answers every name with something.
         const bool present = used.compare(family, Qt::CaseInsensitive) == 0 ||
                              (family == designed && metricTwins().contains(used));
         if (!present || !covers(font, characters))
-            continue;
+            return std::nullopt;
         if (metricTwins().contains(used))
-            return {font, {}};
-        return {font, QString("%1 is not installed; the window uses %2 instead, so text may not fit "
-                              "its boxes exactly (on Debian: apt-get install fonts-liberation2).")
-                          .arg(designed, used)};
-    }
+            return FontChoice{font, {}};
+        return FontChoice{font,
+                          QString("%1 is not installed; the window uses %2 instead, so text may not fit "
+                                  "its boxes exactly (on Debian: apt-get install fonts-liberation2).")
+                              .arg(designed, used)};
+    };
+
+    for (const QString& family : QStringList{designed} + metricTwins() + otherSerifs())
+        if (auto choice = choose(family))
+            return *choice;
+    // Listing every installed family is slow, so it is done only when the usual serifs are missing:
+    // any other serif that writes Cyrillic, then any font that does.
+    const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+    for (const bool serifOnly : {true, false})
+        for (const QString& family : cyrillic)
+            if (!serifOnly || (family.contains("Serif", Qt::CaseInsensitive) &&
+                               !family.contains("Sans", Qt::CaseInsensitive)))
+                if (auto choice = choose(family))
+                    return *choice;
 
     const QFont font = fontOf(designed);
     return {font, QString("no installed font shows every character of the window; using %1, which "

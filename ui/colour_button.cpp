@@ -1,0 +1,34 @@
+// Several platform styles ignore the palette for push buttons, and a style sheet costs time at every
+// start and every repaint, so the button paints its face itself and leaves the rest to the style.
+#include "colour_button.h"
+
+#include <QPainter>
+#include <QPen>
+
+ColourButton::ColourButton(const QString& caption, const QColor& background, QWidget* parent)
+    : QPushButton(caption, parent), m_background(background)
+{
+    setAutoDefault(false);
+    setDefault(false);
+    setAttribute(Qt::WA_Hover);
+}
+
+void ColourButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QColor face = m_background;
+    if (isDown())
+        face = face.darker(115);
+    else if (underMouse())
+        face = face.lighter(108);
+
+    // A dark blue edge marks the button that Space would press.
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(hasFocus() ? QPen(QColor(32, 32, 128), 2) : QPen(QColor(90, 90, 90), 1));
+    painter.setBrush(face);
+    painter.drawRoundedRect(hasFocus() ? rect().adjusted(1, 1, -1, -1) : frame, 3, 3);
+
+    painter.setPen(Qt::black);
+    const QRect caption = isDown() ? rect().translated(1, 1) : rect();
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+}
