@@ -116,10 +116,11 @@ void SoakTest::randomSession_alwaysReportsWhatTheColoursSay()
     }
     QVERIFY(calculations > steps / 10);
 
-#ifndef __SANITIZE_ADDRESS__
     // Memory stays flat: the report box is replaced, never appended to, and nothing piles up.
+    // AddressSanitizer holds freed memory back on purpose, so there the figure is only printed.
     const long growth = residentKiB() - residentAfterWarmUp;
     qInfo("%d calculations; resident memory grew by %ld KiB after warm-up", calculations, growth);
+#ifndef __SANITIZE_ADDRESS__
     QVERIFY2(growth < 4096, qPrintable(QString("grew by %1 KiB").arg(growth)));
 #endif
 }
