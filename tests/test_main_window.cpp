@@ -244,10 +244,7 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
     QCOMPARE(children.size(), static_cast<qsizetype>(design::kControls.size()));
     for (const auto& control : design::kControls) {
         const auto r = design::toPixels(control);
-        const QString name =
-            QString("%1(%2)")
-                .arg(QStringList{"Label1", "List1", "Command1", "Text1"}.at(static_cast<int>(control.array)))
-                .arg(control.index);
+        const QString name = objectNameOf(control);
         auto* widget = ui.window.findChild<QWidget*>(name);
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->geometry(), QRect(r.x, r.y, r.width, r.height));

@@ -32,15 +32,6 @@ QRect geometryOf(const design::Control& control)
     return {r.x, r.y, r.width, r.height};
 }
 
-// Widgets are named as in the design, "List1(2)", so tests and tools can find them.
-QString objectNameOf(const design::Control& control)
-{
-    constexpr std::array<const char*, 4> arrays = {"Label1", "List1", "Command1", "Text1"};
-    return QString("%1(%2)")
-        .arg(QLatin1String(arrays.at(static_cast<std::size_t>(control.array))))
-        .arg(control.index);
-}
-
 // The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
 // the larger sizes from the installed icon theme. Every size given here is decoded at start-up.
 QIcon hamburgerIcon()
@@ -168,6 +159,14 @@ QString Malvoran::shownCharacters()
     for (const auto name : bands::kColourNames)
         add(fromUtf8(name));
     return characters;
+}
+
+QString objectNameOf(const design::Control& control)
+{
+    constexpr std::array<const char*, 4> arrays = {"Label1", "List1", "Command1", "Text1"};
+    return QString("%1(%2)")
+        .arg(QLatin1String(arrays.at(static_cast<std::size_t>(control.array))))
+        .arg(control.index);
 }
 
 QColor toColor(design::Rgb rgb)

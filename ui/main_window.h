@@ -14,6 +14,9 @@
 class QListWidget;
 class QPlainTextEdit;
 
+// Widgets are named as in the design, "List1(2)", so tests and tools can find them.
+QString objectNameOf(const design::Control& control);
+
 // A colour of the design, for painting.
 QColor toColor(design::Rgb rgb);
 
