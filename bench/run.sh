@@ -14,10 +14,10 @@ cmake --build build/bench >/dev/null
 echo "Malvoran start-up benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1), Xvfb -noreset"
 stripped=$(mktemp)
-strip -o "$stripped" build/bench/ui/malvoran
+strip -o "$stripped" build/bench/qt/malvoran
 printf 'stripped program: %d KiB\n' "$(($(stat -c %s "$stripped") / 1024))"
 rm -f "$stripped"
 # Both programs start warm: one untimed launch each fills the page cache and the font cache.
-tests/with_xvfb.sh build/bench/bench/frame_watch 1 build/bench/ui/malvoran build/bench/bench/malvoran_floor 1 >/dev/null 2>&1
-tests/with_xvfb.sh build/bench/bench/frame_watch "$launches" build/bench/ui/malvoran build/bench/bench/malvoran_floor \
+tests/with_xvfb.sh build/bench/bench/frame_watch 1 build/bench/qt/malvoran build/bench/bench/malvoran_floor 1 >/dev/null 2>&1
+tests/with_xvfb.sh build/bench/bench/frame_watch "$launches" build/bench/qt/malvoran build/bench/bench/malvoran_floor \
     "$clicks" 2>/dev/null

@@ -17,15 +17,54 @@ inline constexpr Index kBandCount = 4;
 
 enum class Colour { Black, Brown, Red, Orange, Yellow, Green, Blue, Violet, Grey, White, Gold, Silver };
 
-// Names as the student reads them in the colour lists.
-inline constexpr std::array<std::string_view, 12> kColourNames = {
-    "чер", "кафяв",    "червен", "оранжев", "жълт",    "зелен",
-    "син", "виолетов", "сив",    "бял",     "златист", "сребрист",
+// How a band of a colour looks on a resistor body, for the swatch beside its name; metallic paints
+// (gold, silver) shine, so they are drawn with a sheen around their mid tone.
+struct Tone {
+    int red;
+    int green;
+    int blue;
+    bool metallic = false;
 };
+
+struct ColourInfo {
+    Colour colour;
+    // The name as the student reads it in the colour lists.
+    std::string_view name;
+    Tone tone;
+};
+
+inline constexpr std::array kColours = {
+    ColourInfo{Colour::Black, "чер", {0, 0, 0}},
+    ColourInfo{Colour::Brown, "кафяв", {139, 69, 19}},
+    ColourInfo{Colour::Red, "червен", {224, 0, 0}},
+    ColourInfo{Colour::Orange, "оранжев", {255, 140, 0}},
+    ColourInfo{Colour::Yellow, "жълт", {255, 224, 0}},
+    ColourInfo{Colour::Green, "зелен", {0, 160, 64}},
+    ColourInfo{Colour::Blue, "син", {0, 80, 220}},
+    ColourInfo{Colour::Violet, "виолетов", {138, 43, 226}},
+    ColourInfo{Colour::Grey, "сив", {128, 128, 128}},
+    ColourInfo{Colour::White, "бял", {255, 255, 255}},
+    ColourInfo{Colour::Gold, "златист", {212, 175, 55, true}},
+    ColourInfo{Colour::Silver, "сребрист", {192, 192, 192, true}},
+};
+static_assert(kColours.size() == static_cast<std::size_t>(Colour::Silver) + 1, "one row per colour");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kColours.size(); ++i)
+            if (static_cast<std::size_t>(kColours[i].colour) != i)
+                return false;
+        return true;
+    }(),
+    "rows in the order of the Colour enumeration");
+
+constexpr const ColourInfo& colourInfo(Colour colour)
+{
+    return kColours[static_cast<std::size_t>(colour)];
+}
 
 constexpr std::string_view colourName(Colour colour)
 {
-    return kColourNames[static_cast<std::size_t>(colour)];
+    return colourInfo(colour).name;
 }
 
 namespace detail {

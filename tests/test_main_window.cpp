@@ -15,6 +15,8 @@ namespace {
 const QString kIntroduction =
     QString::fromUtf8(design::kIntroduction.data(), static_cast<qsizetype>(design::kIntroduction.size()));
 
+const QString kShownCharacters = QString::fromStdString(design::shownCharacters());
+
 QString reportOf(const forms::Window& window)
 {
     return QString::fromStdString(window.reportText());
@@ -244,7 +246,7 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
     QCOMPARE(children.size(), static_cast<qsizetype>(design::kControls.size()));
     for (const auto& control : design::kControls) {
         const auto r = design::toPixels(control);
-        const QString name = objectNameOf(control);
+        const QString name = objectNameOf(control.array, control.index);
         auto* widget = ui.window.findChild<QWidget*>(name);
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->geometry(), QRect(r.x, r.y, r.width, r.height));
@@ -266,7 +268,7 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
                          qPrintable(list->item(row)->text()));
             }
         // Every caption is drawn in one font that has all its letters, not patched from others.
-        QVERIFY2(missingCharacters(widget->font(), Malvoran::shownCharacters()).isEmpty(), qPrintable(name));
+        QVERIFY2(missingCharacters(widget->font(), kShownCharacters).isEmpty(), qPrintable(name));
     }
 }
 
@@ -277,7 +279,7 @@ void MainWindowTest::font_showsEveryCharacter()
     QCOMPARE(ui.window.font().pointSize(), 12);
     QVERIFY(QStringList({"Times New Roman", "Liberation Serif", "Tinos"})
                 .contains(QFontInfo(ui.window.font()).family()));
-    QCOMPARE(missingCharacters(ui.window.font(), Malvoran::shownCharacters()), QString());
+    QCOMPARE(missingCharacters(ui.window.font(), kShownCharacters), QString());
 }
 
 void MainWindowTest::accessibility_namesAndRoles_data()

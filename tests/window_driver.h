@@ -19,9 +19,9 @@ public:
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&window);
     }
 
-    QListWidget* list1(int index) const { return child<QListWidget>("List1", index); }
-    QPushButton* command1(int index) const { return child<QPushButton>("Command1", index); }
-    QPlainTextEdit* text1() const { return child<QPlainTextEdit>("Text1", 0); }
+    QListWidget* list1(int index) const { return child<QListWidget>(design::Array::List1, index); }
+    QPushButton* command1(int index) const { return child<QPushButton>(design::Array::Command1, index); }
+    QPlainTextEdit* text1() const { return child<QPlainTextEdit>(design::Array::Text1, 0); }
 
     // Scrolls the colour into view, as the student does with the list's arrows, and clicks it.
     void clickItem(int list, int row) const
@@ -40,8 +40,8 @@ public:
     Malvoran window;
 
 private:
-    template <typename T> T* child(const char* array, int index) const
+    template <typename T> T* child(design::Array array, int index) const
     {
-        return window.findChild<T*>(QString("%1(%2)").arg(QLatin1String(array)).arg(index));
+        return window.findChild<T*>(objectNameOf(array, index));
     }
 };

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Renders the hamburger icon from its SVG source into every raster the program and its installers
-# use. Run after editing ui/icons/malvoran.svg; the results are kept in the repository.
+# use. Run after editing icons/malvoran.svg; the results are kept in the repository.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 "$here/setup.sh" icons
-cd "$here/../ui/icons"
+cd "$here/../icons"
 for size in 16 24 32 48 64 128 256; do
     rsvg-convert -w "$size" -h "$size" malvoran.svg -o "malvoran-$size.png"
 done

@@ -5,4 +5,4 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 tools/setup.sh build
 cmake --preset release >/dev/null
 cmake --build --preset release
-exec build/release/ui/malvoran
+exec build/release/qt/malvoran

@@ -11,12 +11,12 @@ if [ $# -eq 0 ]; then
 fi
 build=${1:-build/default}
 
-mapfile -t sources < <(git ls-files 'ui/*.cpp' 'logic/*.cpp' 'tests/*.cpp' | grep -v logic_without_qt_probe)
+mapfile -t sources < <(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' | grep -v logic_without_qt_probe)
 status=0
 echo "clang-tidy: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clang-tidy -p "$build" --quiet 2>/dev/null || status=1
 echo "clazy level1: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clazy-standalone -p "$build/compile_commands.json" \
-    -checks=level1 -header-filter='/(ui|logic|tests|bench)/' || status=1
+    -checks=level1 -header-filter='/(forms|logic|design|qt|tests|bench)/' || status=1
 [ $status -eq 0 ] && echo "static checks: no findings"
 exit $status

@@ -10,21 +10,29 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
+#include <string_view>
 
 namespace {
+
+QStringList familiesOf(std::span<const std::string_view> names)
+{
+    QStringList families;
+    for (const auto name : names)
+        families += QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return families;
+}
 
 // Families that stand in for Times New Roman with the same metrics, so the layout stays as designed.
 const QStringList& metricTwins()
 {
-    static const QStringList twins = {"Times New Roman", "Liberation Serif", "Tinos"};
+    static const QStringList twins = familiesOf(design::kMetricTwins);
     return twins;
 }
 
-// Further serifs with Cyrillic, in order of preference.
 const QStringList& otherSerifs()
 {
-    static const QStringList serifs = {"PT Serif", "Noto Serif", "DejaVu Serif", "FreeSerif",
-                                       "Linux Libertine O"};
+    static const QStringList serifs = familiesOf(design::kOtherSerifs);
     return serifs;
 }
 

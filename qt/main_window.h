@@ -15,7 +15,7 @@ class QListWidget;
 class QPlainTextEdit;
 
 // Widgets are named as in the design, "List1(2)", so tests and tools can find them.
-QString objectNameOf(const design::Control& control);
+QString objectNameOf(design::Array array, int index);
 
 // A colour of the design, for painting.
 QColor toColor(design::Rgb rgb);
@@ -29,16 +29,13 @@ public:
     // Empty when the designed font is in use; otherwise what is used instead, for standard error.
     QString fontNotice() const { return m_fontNotice; }
 
-    // Every character the window can show, for checking that the font has it.
-    static QString shownCharacters();
-
     forms::Index selectedPosition(forms::Index list) const override;
     void setSelectedPosition(forms::Index list, forms::Index position) override;
     std::string reportText() const override;
     void setReportText(std::string_view text) override;
 
 private:
-    void buildControls();
+    QWidget* createControl(const design::Control& control);
 
     std::array<QListWidget*, 4> m_list1{};
     QPlainTextEdit* m_text1 = nullptr;

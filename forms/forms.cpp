@@ -32,15 +32,15 @@ std::string numberText(double value)
     value = std::fabs(value);
     std::array<char, 64> buffer{};
     if (!std::isfinite(value) || value == 0.0) {
-        auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-        return text.append(buffer.data(), end);
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        return text.append(buffer.data(), written.ptr);
     }
 
     // Rounding to 15 significant digits in scientific form gives the digits and the exponent;
     // placing the decimal point by hand keeps the notation plain for any magnitude.
-    auto [end, error] =
+    const auto written =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
     const auto e = scientific.find('e');
     std::string significant = std::string(1, scientific[0]).append(scientific.substr(2, e - 2));
     significant.erase(significant.find_last_not_of('0') + 1);

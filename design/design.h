@@ -1,0 +1,145 @@
+// The fixed design of the Malvoran window: every shown control with its place in twips, colours,
+// texts and keyboard order, and the introduction the report box shows at start.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace design {
+
+enum class Array { Label1, List1, Command1, Text1 };
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+struct Control {
+    Array array;
+    int index;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::string_view text = {};
+    std::optional<Rgb> background = std::nullopt;
+    int tabIndex = 0;
+    // What a screen reader says for a control that takes the focus, and what it is for.
+    std::string_view accessibleName = {};
+    std::string_view accessibleDescription = {};
+};
+
+// Size of the client area, in twips.
+inline constexpr int kClientWidth = 6915;
+inline constexpr int kClientHeight = 4470;
+inline constexpr Rgb kWindowBackground{192, 192, 255};
+
+inline constexpr std::string_view kTitle = "Физика - резистори, номинал, точност";
+
+// The font of the window and every control in it.
+inline constexpr std::string_view kFontFamily = "Times New Roman";
+inline constexpr int kFontPointSize = 12;
+// Families with the metrics of Times New Roman, so text fits its boxes exactly as designed.
+inline constexpr std::array<std::string_view, 3> kMetricTwins = {"Times New Roman", "Liberation Serif",
+                                                                 "Tinos"};
+// Further serifs that write Cyrillic, in order of preference, where no twin is installed.
+inline constexpr std::array<std::string_view, 5> kOtherSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif",
+                                                                 "FreeSerif", "Linux Libertine O"};
+
+// The lookup lists List2 are not controls here: the logic reads them as tables. The hidden
+// quotation box Text1(1) is not built, since nothing ever shows or reads it.
+inline constexpr Rgb kHeading{255, 192, 128};
+// One row a control, in the order of the design; the rows are laid out as a table to be read across.
+// clang-format off
+inline constexpr std::array kControls = {
+    Control{.array = Array::Label1, .index = 0, .left = 960, .top = 0, .width = 4575, .height = 375,
+            .text = "Malvoran", .background = kHeading, .tabIndex = 2},
+    Control{.array = Array::Label1, .index = 1, .left = 120, .top = 480, .width = 1600, .height = 375,
+            .text = "Номинал", .background = kHeading, .tabIndex = 3},
+    Control{.array = Array::Label1, .index = 4, .left = 1800, .top = 480, .width = 1605, .height = 375,
+            .text = "Номинал", .background = kHeading, .tabIndex = 6},
+    Control{.array = Array::Label1, .index = 2, .left = 3480, .top = 480, .width = 1600, .height = 375,
+            .text = "Множител", .background = kHeading, .tabIndex = 4},
+    Control{.array = Array::Label1, .index = 3, .left = 5160, .top = 480, .width = 1600, .height = 375,
+            .text = "Точност", .background = kHeading, .tabIndex = 5},
+    Control{.array = Array::List1, .index = 0, .left = 120, .top = 960, .width = 1600, .height = 345,
+            .tabIndex = 7, .accessibleName = "Първа цифра",
+            .accessibleDescription = "Цвят на първата лента на резистора"},
+    Control{.array = Array::List1, .index = 1, .left = 1800, .top = 960, .width = 1600, .height = 345,
+            .tabIndex = 8, .accessibleName = "Втора цифра",
+            .accessibleDescription = "Цвят на втората лента на резистора"},
+    Control{.array = Array::List1, .index = 2, .left = 3480, .top = 960, .width = 1600, .height = 345,
+            .tabIndex = 9, .accessibleName = "Множител",
+            .accessibleDescription = "Цвят на третата лента на резистора"},
+    Control{.array = Array::List1, .index = 3, .left = 5160, .top = 960, .width = 1600, .height = 345,
+            .tabIndex = 10, .accessibleName = "Точност",
+            .accessibleDescription = "Цвят на четвъртата лента на резистора"},
+    Control{.array = Array::Command1, .index = 0, .left = 240, .top = 1920, .width = 2055, .height = 375,
+            .text = "Изчисли", .background = Rgb{128, 255, 128}, .tabIndex = 15, .accessibleName = "Изчисли",
+            .accessibleDescription = "Показва избраните цифри, номинала и точността на резистора"},
+    Control{.array = Array::Command1, .index = 1, .left = 4200, .top = 1920, .width = 2055, .height = 375,
+            .text = "Изтрий", .background = Rgb{255, 128, 128}, .tabIndex = 16, .accessibleName = "Изтрий",
+            .accessibleDescription = "Изчиства избраните цветове"},
+    Control{.array = Array::Text1, .index = 0, .left = 120, .top = 2520, .width = 6735, .height = 1815,
+            .tabIndex = 0, .accessibleName = "Резултат",
+            .accessibleDescription = "Избрана стойност, номинал и точност на резистора"},
+};
+// clang-format on
+
+// What the report box shows before the first press; every line ends with CR LF, and the spaces
+// before a line end belong to the text.
+inline constexpr std::string_view kIntroduction =
+    "Резисторът е пасивен електронен компонент, чиято основна характеристика е електрическо "
+    "съпротивление. Единицата за измерване на съпротивлението на резисторите е ом - в чест на "
+    "немския физик Друвен. \r\n"
+    "Резисторите могат да бъдат:\r\n"
+    "според използвания материала: метални и графитни; \r\n"
+    "според начина на изработване: обемни, слойни и жични;\r\n"
+    "според номиналната им стойност, точност, мощност и т.н.\r\n"
+    "Да се реализира проект отразяващ междупредметни връзки Физика и Информатика.\r\n"
+    "Тема на проекта: Malvoran.\r\n"
+    "Да се използва най-често използвания модел за индикация с четири цветни точки или ленти, "
+    "нанесени върху корпуса на резистора.\r\n"
+    "В 4 списъчни полета се въвеждат допустимите цветове за номинал - 2 бр. за множител и точност.\r\n"
+    "Потребителят избира цветове и в текстово поле се извежда номиналната стойност и точността на "
+    "резистора.\r\n"
+    "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
+
+// 1440 twips make an inch: 15 twips a pixel at 96 dots per inch. Each edge is rounded on its own so
+// that controls which meet in twips also meet in pixels, at any density.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kStandardDpi = 96;
+
+constexpr int toPixels(int twips, int dpi = kStandardDpi)
+{
+    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+struct PixelRect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+constexpr PixelRect toPixels(const Control& c, int dpi = kStandardDpi)
+{
+    const int x = toPixels(c.left, dpi);
+    const int y = toPixels(c.top, dpi);
+    return {x, y, toPixels(c.left + c.width, dpi) - x, toPixels(c.top + c.height, dpi) - y};
+}
+
+// The name of a control in the design, "List1(2)": front-ends name their controls so, for tests and
+// tools to find them.
+std::string controlName(Array array, int index);
+std::string controlName(const Control& control);
+
+// Every character the window can show (printable ASCII, the Cyrillic alphabet, and each character of
+// the title, introduction, captions and colour names), once each, as UTF-8: for checking that a font
+// has every glyph.
+std::string shownCharacters();
+
+} // namespace design

@@ -1,0 +1,193 @@
+// The Malvoran window: labels, colour lists, buttons and report box laid out from the design table.
+#include "main_window.h"
+
+#include "bands.h"
+#include "colour_button.h"
+#include "colour_code.h"
+#include "colour_list.h"
+#include "design.h"
+#include "swatch.h"
+#include "window_font.h"
+
+#include <QAccessibleWidget>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect geometryOf(const design::Control& control)
+{
+    const auto r = design::toPixels(control);
+    return {r.x, r.y, r.width, r.height};
+}
+
+// The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
+// the larger sizes from the installed icon theme. Every size given here is decoded at start-up.
+QIcon hamburgerIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64})
+        icon.addFile(QString(":/icons/malvoran-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// Screen readers announce a top-level window by its title only when it says it is a window.
+QAccessibleInterface* accessibleMalvoran(const QString&, QObject* object)
+{
+    if (auto* window = qobject_cast<Malvoran*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
+
+// Keyboard order follows the designed tab indexes; labels never take the focus.
+void applyTabOrder(std::vector<std::pair<int, QWidget*>> focusOrder)
+{
+    std::ranges::sort(focusOrder, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+}
+
+} // namespace
+
+Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("Malvoran");
+    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleMalvoran), true);
+    Q_UNUSED(accessibleAsWindow);
+    setWindowTitle(fromUtf8(design::kTitle));
+    setWindowIcon(hamburgerIcon());
+
+    const FontChoice font = chooseWindowFont(fromUtf8(design::shownCharacters()));
+    setFont(font.font);
+    m_fontNotice = font.notice;
+
+    // The backgrounds are fixed light colours, so the text on them stays black on any desktop theme.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toColor(design::kWindowBackground));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    setFixedSize(design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight));
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const auto& control : design::kControls) {
+        QWidget* widget = createControl(control);
+        if (widget->focusPolicy() != Qt::NoFocus)
+            focusOrder.emplace_back(control.tabIndex, widget);
+    }
+    applyTabOrder(std::move(focusOrder));
+    setReportText(design::kIntroduction);
+    m_text1->setFocus();
+}
+
+QWidget* Malvoran::createControl(const design::Control& control)
+{
+    const auto index = static_cast<std::size_t>(control.index);
+    QWidget* widget = nullptr;
+    switch (control.array) {
+    case design::Array::Label1: {
+        auto* label = new QLabel(fromUtf8(control.text), this);
+        label->setAlignment(Qt::AlignCenter);
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::Window, toColor(control.background.value()));
+        label->setPalette(colours);
+        label->setAutoFillBackground(true);
+        widget = label;
+        break;
+    }
+    case design::Array::List1: {
+        auto* list = new ColourList(this);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setUniformItemSizes(true);
+        list->setIconSize(QSize(14, 14));
+        for (const auto colour : bands::kColourLists.at(index))
+            list->addItem(new QListWidgetItem(swatchIcon(colour), fromUtf8(bands::colourName(colour))));
+        m_list1.at(index) = list;
+        widget = list;
+        break;
+    }
+    case design::Array::Command1: {
+        auto* button = new ColourButton(fromUtf8(control.text), toColor(control.background.value()), this);
+        const auto command = static_cast<forms::Index>(control.index);
+        connect(button, &QPushButton::clicked, this,
+                [this, command] { colour_code::Command1_Click(*this, command); });
+        widget = button;
+        break;
+    }
+    case design::Array::Text1: {
+        m_text1 = new QPlainTextEdit(this);
+        m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_text1->setTabChangesFocus(true);
+        widget = m_text1;
+        break;
+    }
+    }
+    widget->setObjectName(objectNameOf(control.array, control.index));
+    widget->setAccessibleName(fromUtf8(control.accessibleName));
+    widget->setAccessibleDescription(fromUtf8(control.accessibleDescription));
+    widget->setGeometry(geometryOf(control));
+    return widget;
+}
+
+QString objectNameOf(design::Array array, int index)
+{
+    return QString::fromStdString(design::controlName(array, index));
+}
+
+QColor toColor(design::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+forms::Index Malvoran::selectedPosition(forms::Index list) const
+{
+    const auto selected = m_list1.at(static_cast<std::size_t>(list))->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? forms::kNoSelection : static_cast<forms::Index>(selected.first().row());
+}
+
+void Malvoran::setSelectedPosition(forms::Index list, forms::Index position)
+{
+    QListWidget* colours = m_list1.at(static_cast<std::size_t>(list));
+    if (position == forms::kNoSelection) {
+        colours->setCurrentItem(nullptr);
+        colours->clearSelection();
+        colours->scrollToTop();
+    } else {
+        colours->setCurrentRow(position);
+    }
+}
+
+std::string Malvoran::reportText() const
+{
+    // Once the student has typed into the box, its text is what the box shows.
+    if (m_text1->document()->isModified())
+        return m_text1->toPlainText()
+            .replace(u'\n', QString::fromLatin1(forms::kCrLf.data(), 2))
+            .toStdString();
+    return m_reportText;
+}
+
+void Malvoran::setReportText(std::string_view text)
+{
+    m_reportText = text;
+    // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
+    QString shown = fromUtf8(text);
+    shown.replace(QString::fromLatin1(forms::kCrLf.data(), 2), QString(u'\n'));
+    shown.replace(u'\r', u'\n');
+    m_text1->setPlainText(shown);
+    m_text1->document()->setModified(false);
+}
