@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for the start-up benchmark: the least a Qt Widgets program can do, one label in a window.
 #include <QApplication>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watches the X server from outside: how long a program takes from launch to its first painted frame,
 // its peak resident memory, and how long a click on "Изчисли" takes to repaint the report box. The
 // programs measured have no hidden switch; every figure comes from what the server sees.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up benchmark: builds a Release configuration with the benchmark tools and prints launch to
 # first painted frame (ours and a one-label Qt floor, alternating), peak resident memory, click to
 # repainted report, and the size of the stripped program. Figures only; nothing here passes or fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names of the designed controls, and the characters the window shows.
 #include "design.h"
 

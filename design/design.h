@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fixed design of the Malvoran window: every shown control with its place in twips, colours,
 // texts and keyboard order, and the introduction the report box shows at start.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Locale-independent conversions between texts and numbers, and the lookup-list item operation.
 #include "forms.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms services the colour-code logic stands on: window operations and text/number conversions.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour code of a four-band resistor: the colours of each band and what each one means.
 #pragma once
 

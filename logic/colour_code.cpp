@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculate and clear actions of the Command1 buttons.
 #include "colour_code.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the two buttons of the window do: write the resistor's report, or clear the choices.
 #pragma once
 

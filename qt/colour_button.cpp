@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several platform styles ignore the palette for push buttons, and a style sheet costs time at every
 // start and every repaint, so the button paints its face itself and leaves the rest to the style.
 #include "colour_button.h"

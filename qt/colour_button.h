@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A push button painted in its own background colour by every platform style.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard choice in a colour list that shows a single item.
 #include "colour_list.h"
 

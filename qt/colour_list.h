@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A colour list of the Malvoran window: one colour in view at a time, chosen by click or arrow key.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: one window in its designed state, then the event loop until the window is closed.
 #include "main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Malvoran window: labels, colour lists, buttons and report box laid out from the design table.
 #include "main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Malvoran window: built from its design table, it answers the window operations of the logic.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Swatches painted on demand: crisp at every scale, no bitmaps to ship.
 #include "swatch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour swatches beside the colour names, so a student can match the lists against a real resistor.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Font choice with a check of the glyphs actually present: Qt would silently borrow missing glyphs
 // from other fonts, mixing faces within one word.
 #include "window_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the window's font: Times New Roman 12 pt, or a serif that shows every character.
 #pragma once
 

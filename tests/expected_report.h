@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report a student expects after "Изчисли", written out line by line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An in-memory main window for driving the colour-code logic without any widgets.
 #pragma once
 

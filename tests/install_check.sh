@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs Malvoran into a scratch prefix and checks it as a desktop would see it: a valid menu entry,
 # valid software-centre metadata, and every icon it declares. With --deb, also builds the Debian
 # package and checks that its dependencies come from the libraries the program links.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks on the real program as a user starts it. Usage: program_checks.sh <mode> <malvoran binary>
 #   syscalls      on a private X server under strace: no file opened for writing, no network socket,
 #                 no connection but the display's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report and clear actions, driven through an in-memory window.
 #include "colour_code.h"
 #include "expected_report.h"

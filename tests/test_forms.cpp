@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text/number conversions, checked under a comma-decimal locale as a Qt application may run.
 #include "forms.h"
 

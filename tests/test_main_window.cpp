@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Malvoran window as a student meets it: designed state, clicks, keys, tab order, colours, layout.
 #include "design.h"
 #include "expected_report.h"

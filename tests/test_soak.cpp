@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long random session through the real window: a class clicking at random must never see a wrong
 // report. Seeded and reproducible: MALVORAN_SOAK_SEED and MALVORAN_SOAK_STEPS override the defaults.
 #include "expected_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives the real Malvoran window as a student would: clicks on items and buttons, keys, Tab.
 #pragma once
 

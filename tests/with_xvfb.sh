@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command against a private Xvfb server (started with -noreset, on a free display number) and
 # stops the server afterwards. Usage: with_xvfb.sh <command> [arguments...]
 set -euo pipefail

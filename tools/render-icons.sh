@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the hamburger icon from its SVG source into every raster the program and its installers
 # use. Run after editing icons/malvoran.svg; the results are kept in the repository.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up what Malvoran needs, builds it and opens its window.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that the given purposes need (build, test, check, bench), and the
 # locales the tests use. Quick when everything is already there.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # clang-tidy and clazy (level 1) over Malvoran's own sources. Exits non-zero on any finding.
 # Without arguments it sets up, builds the default configuration and checks it; given a build
 # directory that is already built (as CTest does), it only checks.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up what the tests need, then builds and runs the whole suite with CTest twice: in the
 # default configuration (with valgrind and the static checks) and under AddressSanitizer and
 # UndefinedBehaviorSanitizer.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Drives Malvoran through the accessibility bus as a screen reader user would: find the colour lists
 by their names, choose colours with the arrow keys, press "Изчисли" through its action and read the
 report back."""

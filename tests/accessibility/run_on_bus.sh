@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs Malvoran on a private X server with the AT-SPI accessibility bus, and drives it from a Python
 # client the way a screen reader does. Usage: run_on_bus.sh <malvoran binary> <driver.py>
 set -euo pipefail
