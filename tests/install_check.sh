@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs Malvoran into a scratch prefix and checks it as a desktop would see it: a valid menu entry,
 # valid software-centre metadata, and every icon it declares. With --deb, also builds the Debian
-# package and checks that its dependencies come from the libraries the program links.
+# package, checks that its dependencies come from the libraries the program links, and that lintian
+# finds nothing to report, neither error nor warning.
 set -euo pipefail
 build=$1
 mode=${2:-install}
@@ -19,9 +20,15 @@ if [ "$mode" = "--deb" ]; then
         [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library"
     done
     contents=$(dpkg-deb -c "$deb")
-    for path in ./usr/bin/malvoran ./usr/share/applications/ ./usr/share/metainfo/ ./usr/share/icons/hicolor/; do
+    for path in ./usr/bin/malvoran ./usr/share/applications/ ./usr/share/metainfo/ ./usr/share/icons/hicolor/ \
+        ./usr/share/doc/malvoran/copyright ./usr/share/doc/malvoran/changelog.gz \
+        ./usr/share/man/man1/malvoran.1.gz ./usr/share/man/bg/man1/malvoran.1.gz; do
         grep -qF "$path" <<<"$contents" || fail "the package lacks $path"
     done
+    status=0
+    LC_ALL=C.UTF-8 lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 || status=$?
+    grep -v 'running with root privileges' "$scratch/lintian" || true
+    [ "$status" -eq 0 ] || fail "lintian reports errors or warnings for $(basename "$deb")"
     echo "deb package OK: $(basename "$deb")"
     exit 0
 fi

@@ -1,0 +1,67 @@
+# SPDX-License-Identifier: MIT
+# The release notes, kept once: the software-centre metadata and the Debian changelog are made from
+# them. Newest first, each "version|date|change|change...", no semicolons; the first entry's version
+# is the project's.
+set(malvoran_releases
+    "1.1.0|2026-12-09|A Windows edition on the system's own controls, with an installer and a portable program.|The colour lists answer every key as standard list boxes do, with a clear focus frame.|Qt's own texts (menus of the report box) in Bulgarian, and every colour name whole with any font.|The MIT licence, and a manual page."
+    "1.0.0|2026-12-08|First release: the four colour lists with swatches, the report, keyboard and screen reader use.")
+
+list(GET malvoran_releases 0 newest)
+string(REPLACE "|" ";" newest "${newest}")
+list(GET newest 0 newest_version)
+list(GET newest 1 MALVORAN_RELEASE_DATE)
+if(NOT newest_version STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "packaging/releases.cmake: the newest release is ${newest_version}, "
+                        "but the project's version is ${PROJECT_VERSION}")
+endif()
+
+# "2026-12-09" as a Debian changelog wants it: "Wed, 09 Dec 2026 12:00:00 +0000".
+function(malvoran_rfc2822 iso out)
+    string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${iso}")
+    math(EXPR y "${CMAKE_MATCH_1}")
+    math(EXPR m "${CMAKE_MATCH_2}")
+    math(EXPR d "${CMAKE_MATCH_3}")
+    # Sakamoto's day of the week: 0 is Sunday.
+    set(offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+    math(EXPR index "${m} - 1")
+    list(GET offsets ${index} offset)
+    if(m LESS 3)
+        math(EXPR y "${y} - 1")
+    endif()
+    math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + ${d}) % 7")
+    set(days Sun Mon Tue Wed Thu Fri Sat)
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(GET days ${weekday} day)
+    list(GET months ${index} month)
+    set(${out} "${day}, ${CMAKE_MATCH_3} ${month} ${CMAKE_MATCH_1} 12:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
+set(MALVORAN_METAINFO_RELEASES "")
+set(changelog "")
+foreach(release IN LISTS malvoran_releases)
+    string(REPLACE "|" ";" changes "${release}")
+    list(POP_FRONT changes version date)
+    string(APPEND MALVORAN_METAINFO_RELEASES
+        "    <release version=\"${version}\" date=\"${date}\">\n      <description>\n        <ul>\n")
+    string(APPEND changelog "malvoran (${version}) stable; urgency=medium\n\n")
+    foreach(change IN LISTS changes)
+        string(APPEND MALVORAN_METAINFO_RELEASES "          <li>${change}</li>\n")
+        # Debian wraps changelog lines before 80 columns, continued under the bullet's text.
+        string(REPLACE " " ";" words "${change}")
+        set(line "  *")
+        foreach(word IN LISTS words)
+            string(LENGTH "${line} ${word}" length)
+            if(length GREATER 78)
+                string(APPEND changelog "${line}\n")
+                set(line "   ")
+            endif()
+            string(APPEND line " ${word}")
+        endforeach()
+        string(APPEND changelog "${line}\n")
+    endforeach()
+    string(APPEND MALVORAN_METAINFO_RELEASES "        </ul>\n      </description>\n    </release>\n")
+    malvoran_rfc2822(${date} stamp)
+    string(APPEND changelog "\n -- ${MALVORAN_MAINTAINER}  ${stamp}\n\n")
+endforeach()
+string(STRIP "${MALVORAN_METAINFO_RELEASES}" MALVORAN_METAINFO_RELEASES)
+file(CONFIGURE OUTPUT changelog CONTENT "${changelog}" @ONLY)
