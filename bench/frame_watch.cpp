@@ -4,6 +4,7 @@
 // programs measured have no hidden switch; every figure comes from what the server sees.
 //
 //   frame_watch <launches> <program> <floor> <clicks>
+//   frame_watch --cold <launches> <program> <floor>   (each launch after the page cache is dropped)
 #include "design.h"
 
 #include <X11/Xlib.h>
@@ -193,6 +194,16 @@ private:
     pid_t m_child = 0;
 };
 
+// Empties the page cache, so the next launch reads its libraries, fonts and caches from disk.
+bool dropPageCache()
+{
+    sync();
+    std::ofstream control("/proc/sys/vm/drop_caches");
+    control << "3\n";
+    control.flush();
+    return static_cast<bool>(control);
+}
+
 struct Summary {
     double median, low, high;
 };
@@ -214,10 +225,44 @@ void print(const char* what, const std::vector<double>& values, const char* unit
 
 } // namespace
 
+// Launch to first frame from a cold page cache, ours and the floor alternately.
+int coldLaunches(Watcher& watcher, int launches, const char* program, const char* floor)
+{
+    std::vector<double> ours, floors, ratios;
+    for (int i = 0; i < launches; ++i) {
+        std::optional<double> frames[2];
+        for (int which = 0; which < 2; ++which) {
+            if (!dropPageCache()) {
+                std::printf("cold start: not measured (the page cache cannot be dropped here)\n");
+                return 0;
+            }
+            frames[which] = watcher.launch(which == 0 ? floor : program);
+            watcher.settle(200);
+            watcher.stop();
+        }
+        if (!frames[0] || !frames[1]) {
+            std::fprintf(stderr, "frame_watch: cold launch %d saw no frame\n", i + 1);
+            return 1;
+        }
+        floors.push_back(*frames[0]);
+        ours.push_back(*frames[1]);
+        ratios.push_back(*frames[1] / *frames[0]);
+    }
+    std::printf("cold start, page cache dropped before each launch (%d each; rough):\n", launches);
+    print("malvoran", ours, "ms");
+    print("floor (one QLabel)", floors, "ms");
+    print("ratio malvoran / floor, pairwise", ratios, "x ");
+    return 0;
+}
+
 int main(int argc, char* argv[])
 {
+    if (argc == 5 && std::string(argv[1]) == "--cold") {
+        Watcher watcher;
+        return coldLaunches(watcher, std::atoi(argv[2]), argv[3], argv[4]);
+    }
     if (argc != 5) {
-        std::fprintf(stderr, "usage: frame_watch <launches> <program> <floor> <clicks>\n");
+        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> [<clicks>]\n");
         return 2;
     }
     const int launches = std::atoi(argv[1]);
