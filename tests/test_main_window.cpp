@@ -276,7 +276,7 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
 void MainWindowTest::font_showsEveryCharacter()
 {
     WindowDriver ui;
-    QCOMPARE(ui.window.fontNotice(), QString());
+    QCOMPARE(ui.window.notices(), QStringList());
     QCOMPARE(ui.window.font().pointSize(), 12);
     QVERIFY(QStringList({"Times New Roman", "Liberation Serif", "Tinos"})
                 .contains(QFontInfo(ui.window.font()).family()));
