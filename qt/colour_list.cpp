@@ -280,6 +280,8 @@ void ColourList::fitNames()
 {
     // The swatch gives up a few pixels first; only then does the font shrink, by half points.
     const QFont designed = parentWidget()->font();
+    if (QFontInfo(designed).family().isEmpty())
+        return; // no font installed at all: nothing to fit, and the notice says so
     int swatch = kSwatch;
     while (swatch > kSmallestSwatch && !namesFit(designed, swatch))
         swatch -= 2;
