@@ -35,7 +35,7 @@ struct Move {
 // does).
 constexpr int kPage = 1;
 struct KeyRule {
-    Qt::Key key;
+    Qt::Key key = Qt::Key_unknown;
     Move nothingChosen;
     Move choiceInView;
     Move choiceScrolledAway;
