@@ -266,28 +266,29 @@ int ColourList::nameRoom(int swatch) const
     return text.width() - 2 * margin;
 }
 
-bool ColourList::namesFit(const QFont& font, int swatch) const
+int ColourList::widestName(const QFont& font) const
 {
     const QFontMetricsF metrics(font);
-    const int room = nameRoom(swatch);
+    qreal widest = 0;
     for (int i = 0; i < count(); ++i)
-        if (std::ceil(metrics.horizontalAdvance(item(i)->text())) > room)
-            return false;
-    return true;
+        widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+    return static_cast<int>(std::ceil(widest));
 }
 
 void ColourList::fitNames()
 {
     // The swatch gives up a few pixels first; only then does the font shrink, by half points.
     const QFont designed = parentWidget()->font();
-    if (QFontInfo(designed).family().isEmpty())
-        return; // no font installed at all: nothing to fit, and the notice says so
+    const int widest = widestName(designed);
     int swatch = kSwatch;
-    while (swatch > kSmallestSwatch && !namesFit(designed, swatch))
+    while (swatch > kSmallestSwatch && widest > nameRoom(swatch))
         swatch -= 2;
     QFont shrunk = designed;
-    while (!namesFit(shrunk, swatch) && shrunk.pointSizeF() > kSmallestPointSize)
-        shrunk.setPointSizeF(shrunk.pointSizeF() - 0.5);
+    const int room = nameRoom(swatch);
+    // With no font installed at all there is nothing to fit, and the notice says so.
+    if (widest > room && !QFontInfo(designed).family().isEmpty())
+        while (widestName(shrunk) > room && shrunk.pointSizeF() > kSmallestPointSize)
+            shrunk.setPointSizeF(shrunk.pointSizeF() - 0.5);
     setIconSize(QSize(swatch, swatch));
     if (shrunk != font())
         setFont(shrunk == designed ? QFont() : shrunk);

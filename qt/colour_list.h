@@ -35,7 +35,7 @@ private:
     int chosenRow() const;
     void choose(int row);
     int nameRoom(int swatch) const;
-    bool namesFit(const QFont& font, int swatch) const;
+    int widestName(const QFont& font) const;
     void fitNames();
     void paintSwatches();
 
