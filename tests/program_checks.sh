@@ -7,18 +7,22 @@
 #                 starts, takes Nimbus Roman as a twin, or else a serif with Cyrillic, and says on
 #                 standard error which one by its family name alone, never an empty one
 #   no-display    started where no window can open: one plain sentence on standard error, status 1
-# Scratch files, HOME and the XDG folders live in the current directory (CTest's build tree).
+# Scratch files live in the current directory (CTest's build tree).
 set -euo pipefail
 mode=$1
 program=$2
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d "$PWD/program-checks.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
-export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The program started without a display of its own keeps HOME and the XDG folders in the scratch.
+private_home() {
+    export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
+    export XDG_RUNTIME_DIR="$scratch/runtime"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
 
 # Runs the program for a few seconds; it must still be running when time is up (exit status 124).
 run_briefly() {
@@ -47,6 +51,7 @@ syscalls)
     echo "syscalls OK"
     ;;
 font-fallback)
+    private_home
     # fonts-<name>.conf | notices that must be there (grep -E, one per field) | text no notice may hold
     while IFS='|' read -r fonts first second forbidden; do
         sed "s|@FONT_CACHE@|$scratch/fontconfig|" "$here/fonts-$fonts.conf" >"$scratch/fonts.conf"
@@ -70,6 +75,7 @@ CASES
     echo "font fallback OK"
     ;;
 no-display)
+    private_home
     free=70
     while [ -e "/tmp/.X11-unix/X$free" ]; do free=$((free + 1)); done
     # how the program is started | what its one line must say
