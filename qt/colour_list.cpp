@@ -89,11 +89,9 @@ public:
             return;
         const bool horizontal = option->state.testFlag(State_Horizontal);
         const bool back = element == CE_ScrollBarSubLine;
-        QStyleOption arrow = *option;
-        arrow.rect = option->rect;
         proxy()->drawPrimitive(horizontal ? (back ? PE_IndicatorArrowLeft : PE_IndicatorArrowRight)
                                           : (back ? PE_IndicatorArrowUp : PE_IndicatorArrowDown),
-                               &arrow, painter, widget);
+                               option, painter, widget);
     }
 };
 
