@@ -43,9 +43,12 @@ inline constexpr std::string_view kTitle = "Физика - резистори, �
 // The font of the window and every control in it.
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kFontPointSize = 12;
-// Families with the metrics of Times New Roman, so text fits its boxes exactly as designed.
-inline constexpr std::array<std::string_view, 3> kMetricTwins = {"Times New Roman", "Liberation Serif",
-                                                                 "Tinos"};
+// Families drawn to the metrics of Times New Roman or of Times, so text fits its boxes as designed:
+// Liberation Serif and Tinos, and URW's Nimbus Roman under the names it has carried (fontconfig also
+// answers "Times" with it). Only those with Cyrillic letters are taken.
+inline constexpr std::array<std::string_view, 7> kMetricTwins = {
+    "Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman", "Nimbus Roman No9 L",
+    "Times",           "TeX Gyre Termes"};
 // Further serifs that write Cyrillic, in order of preference, where no twin is installed.
 inline constexpr std::array<std::string_view, 5> kOtherSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif",
                                                                  "FreeSerif", "Linux Libertine O"};

@@ -1,16 +1,45 @@
 // SPDX-License-Identifier: MIT
-// A colour list of the Malvoran window: one colour in view at a time, chosen by click or arrow key.
+// A colour list of the Malvoran window: a single-selection list box that shows one colour at a time.
 #pragma once
 
+#include "bands.h"
+
 #include <QListWidget>
+
+#include <span>
+
+class FocusRing;
 
 class ColourList : public QListWidget {
     Q_OBJECT
 
 public:
-    using QListWidget::QListWidget;
+    // The list of a band, in list order, each colour with its swatch.
+    ColourList(std::span<const bands::Colour> colours, QWidget* parent);
+
+    // The point size the colour names are shown in: the window's, or less where the window's font is
+    // a wider substitute that would cut the longest name short.
+    qreal namePointSize() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int rowInView() const;
+    int chosenRow() const;
+    void choose(int row);
+    int nameRoom(int swatch) const;
+    int widestName(const QFont& font) const;
+    void fitNames();
+    void paintSwatches();
+
+    std::span<const bands::Colour> m_colours;
+    // Made on the first visit of the keyboard, so that a window nobody tabs through never builds it.
+    FocusRing* m_focusRing = nullptr;
 };

@@ -7,13 +7,12 @@
 #include "colour_code.h"
 #include "colour_list.h"
 #include "design.h"
-#include "swatch.h"
+#include "qt_texts.h"
 #include "window_font.h"
 
 #include <QAccessibleWidget>
 #include <QIcon>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -66,6 +65,8 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setObjectName("Malvoran");
     static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleMalvoran), true);
     Q_UNUSED(accessibleAsWindow);
+    static const bool qtTextsInBulgarian = loadQtTextsInBulgarian();
+    m_qtTextsInBulgarian = qtTextsInBulgarian;
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
@@ -108,13 +109,7 @@ QWidget* Malvoran::createControl(const design::Control& control)
         break;
     }
     case design::Array::List1: {
-        auto* list = new ColourList(this);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setUniformItemSizes(true);
-        list->setIconSize(QSize(14, 14));
-        for (const auto colour : bands::kColourLists.at(index))
-            list->addItem(new QListWidgetItem(swatchIcon(colour), fromUtf8(bands::colourName(colour))));
+        auto* list = new ColourList(bands::kColourLists.at(index), this);
         m_list1.at(index) = list;
         widget = list;
         break;
@@ -144,6 +139,25 @@ QWidget* Malvoran::createControl(const design::Control& control)
     return widget;
 }
 
+QStringList Malvoran::notices() const
+{
+    QStringList notices;
+    if (!m_fontNotice.isEmpty())
+        notices += m_fontNotice;
+    const qreal designed = font().pointSizeF();
+    qreal names = designed;
+    for (const ColourList* list : m_list1)
+        names = std::min(names, list->namePointSize());
+    if (names < designed)
+        notices += QString("the colour names are set in %1 pt instead of %2 pt, so that each fits its list.")
+                       .arg(names)
+                       .arg(designed);
+    if (!m_qtTextsInBulgarian)
+        notices += "Qt's Bulgarian texts are not installed, so the menus of the report box and of the scroll "
+                   "bars are in English (on Debian: apt-get install qt6-translations-l10n).";
+    return notices;
+}
+
 QString objectNameOf(design::Array array, int index)
 {
     return QString::fromStdString(design::controlName(array, index));
@@ -162,7 +176,7 @@ forms::Index Malvoran::selectedPosition(forms::Index list) const
 
 void Malvoran::setSelectedPosition(forms::Index list, forms::Index position)
 {
-    QListWidget* colours = m_list1.at(static_cast<std::size_t>(list));
+    ColourList* colours = m_list1.at(static_cast<std::size_t>(list));
     if (position == forms::kNoSelection) {
         colours->setCurrentItem(nullptr);
         colours->clearSelection();

@@ -7,12 +7,13 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
 #include <string>
 
-class QListWidget;
+class ColourList;
 class QPlainTextEdit;
 
 // Widgets are named as in the design, "List1(2)", so tests and tools can find them.
@@ -27,8 +28,11 @@ class Malvoran final : public QWidget, public forms::Window {
 public:
     explicit Malvoran(QWidget* parent = nullptr);
 
-    // Empty when the designed font is in use; otherwise what is used instead, for standard error.
-    QString fontNotice() const { return m_fontNotice; }
+    // What standard error should say about this desktop, a sentence each: the font used in place of
+    // Times New Roman, colour names set smaller so that they fit, Qt's own texts not in Bulgarian.
+    // Empty where the window shows as designed. Complete once the window is shown and its lists know
+    // their size.
+    QStringList notices() const;
 
     forms::Index selectedPosition(forms::Index list) const override;
     void setSelectedPosition(forms::Index list, forms::Index position) override;
@@ -38,10 +42,11 @@ public:
 private:
     QWidget* createControl(const design::Control& control);
 
-    std::array<QListWidget*, 4> m_list1{};
+    std::array<ColourList*, 4> m_list1{};
     QPlainTextEdit* m_text1 = nullptr;
 
     // The report exactly as last written, CR LF included; the box itself shows plain line breaks.
     std::string m_reportText;
     QString m_fontNotice;
+    bool m_qtTextsInBulgarian = false;
 };

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 QColor toColor(const bands::Tone& tone)
@@ -16,7 +19,7 @@ QColor toColor(const bands::Tone& tone)
 
 class SwatchEngine : public QIconEngine {
 public:
-    explicit SwatchEngine(bands::Colour colour) : m_colour(colour) {}
+    SwatchEngine(bands::Colour colour, const QColor& outline) : m_colour(colour), m_outline(outline) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
     {
@@ -36,16 +39,34 @@ public:
         } else {
             painter->setBrush(base);
         }
-        painter->setPen(QPen(QColor(48, 48, 48), 1));
+        painter->setPen(QPen(m_outline, 1));
         painter->drawRect(body);
         painter->restore();
     }
 
-    QIconEngine* clone() const override { return new SwatchEngine(m_colour); }
+    QIconEngine* clone() const override { return new SwatchEngine(m_colour, m_outline); }
 
 private:
     bands::Colour m_colour;
+    QColor m_outline;
 };
+
+// Relative luminance as the web's contrast guidelines define it, from 0 (black) to 1 (white).
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& one, const QColor& other)
+{
+    const double first = luminance(one);
+    const double second = luminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
 
 } // namespace
 
@@ -54,7 +75,14 @@ QColor swatchColour(bands::Colour colour)
     return toColor(bands::colourInfo(colour).tone);
 }
 
-QIcon swatchIcon(bands::Colour colour)
+QColor swatchOutline(const QColor& listBackground)
 {
-    return QIcon(new SwatchEngine(colour));
+    const QColor dark(48, 48, 48);
+    const QColor light(208, 208, 208);
+    return contrast(dark, listBackground) >= contrast(light, listBackground) ? dark : light;
+}
+
+QIcon swatchIcon(bands::Colour colour, const QColor& outline)
+{
+    return QIcon(new SwatchEngine(colour, outline));
 }

@@ -44,9 +44,22 @@ QFont fontOf(const QString& family)
     return font;
 }
 
+// Qt names a family that two foundries both install "C059 [UKWN]"; the student and the notice need
+// only "C059".
+QString withoutFoundry(const QString& family)
+{
+    const qsizetype bracket = family.indexOf(u'[');
+    return bracket < 0 ? family : family.left(bracket).trimmed();
+}
+
 QString usedFamily(const QFont& font)
 {
-    return QFontInfo(font).family();
+    return withoutFoundry(QFontInfo(font).family());
+}
+
+bool isTwin(const QString& family)
+{
+    return metricTwins().contains(withoutFoundry(family), Qt::CaseInsensitive);
 }
 
 bool covers(const QFont& font, const QString& characters)
@@ -73,12 +86,13 @@ FontChoice chooseWindowFont(const QString& characters)
     const auto choose = [&](const QString& family) -> std::optional<FontChoice> {
         QFont font = fontOf(family);
         const QString used = usedFamily(font);
-        // Only a family that is really there counts; fontconfig answers every name with something.
-        const bool present = used.compare(family, Qt::CaseInsensitive) == 0 ||
-                             (family == designed && metricTwins().contains(used));
+        // Only a family that is really there counts; fontconfig answers every name with something,
+        // though a twin asked for may well come back as another twin.
+        const bool present = used.compare(withoutFoundry(family), Qt::CaseInsensitive) == 0 ||
+                             (isTwin(family) && isTwin(used));
         if (!present || !covers(font, characters))
             return std::nullopt;
-        if (metricTwins().contains(used))
+        if (isTwin(used))
             return FontChoice{font, {}};
         return FontChoice{font,
                           QString("%1 is not installed; the window uses %2 instead, so text may not fit "
@@ -100,6 +114,9 @@ FontChoice chooseWindowFont(const QString& characters)
                     return *choice;
 
     const QFont font = fontOf(designed);
+    if (usedFamily(font).isEmpty())
+        return {font, "no font is installed, so the window cannot show its text (on Debian: apt-get install "
+                      "fonts-liberation2)."};
     return {font, QString("no installed font shows every character of the window; using %1, which "
                           "lacks \"%2\" (on Debian: apt-get install fonts-liberation2).")
                       .arg(usedFamily(font), missingCharacters(font, characters))};

@@ -3,15 +3,26 @@
 # Checks on the real program as a user starts it. Usage: program_checks.sh <mode> <malvoran binary>
 #   syscalls      on a private X server under strace: no file opened for writing, no network socket,
 #                 no connection but the display's
-#   font-fallback with neither Times New Roman nor its Liberation twin installed: the program still
-#                 starts, picks a serif with Cyrillic and says on standard error which one
+#   font-fallback on machines with other fonts than Times New Roman's twins (fonts-*.conf): the program
+#                 starts, takes Nimbus Roman as a twin, or else a serif with Cyrillic, and says on
+#                 standard error which one by its family name alone, never an empty one
+#   no-display    started where no window can open: one plain sentence on standard error, status 1
+# Scratch files live in the current directory (CTest's build tree).
 set -euo pipefail
 mode=$1
 program=$2
 here=$(cd "$(dirname "$0")" && pwd)
-scratch=$(mktemp -d)
+scratch=$(mktemp -d "$PWD/program-checks.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The program started without a display of its own keeps HOME and the XDG folders in the scratch.
+private_home() {
+    export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
+    export XDG_RUNTIME_DIR="$scratch/runtime"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
 
 # Runs the program for a few seconds; it must still be running when time is up (exit status 124).
 run_briefly() {
@@ -40,13 +51,49 @@ syscalls)
     echo "syscalls OK"
     ;;
 font-fallback)
-    sed "s|@CACHE@|$scratch/cache|" "$here/fonts-without-times.conf" >"$scratch/fonts.conf"
-    FONTCONFIG_FILE="$scratch/fonts.conf" QT_QPA_PLATFORM=offscreen \
-        run_briefly timeout 3 "$program" 2>"$scratch/stderr"
-    cat "$scratch/stderr"
-    grep -q 'malvoran: Times New Roman is not installed; the window uses .*Serif' "$scratch/stderr" ||
-        fail "standard error does not say which serif replaced Times New Roman"
+    private_home
+    # fonts-<name>.conf | notices that must be there (grep -E, one per field) | text no notice may hold
+    while IFS='|' read -r fonts first second forbidden; do
+        sed "s|@FONT_CACHE@|$scratch/fontconfig|" "$here/fonts-$fonts.conf" >"$scratch/fonts.conf"
+        FONTCONFIG_FILE="$scratch/fonts.conf" QT_QPA_PLATFORM=offscreen \
+            run_briefly timeout 3 "$program" 2>"$scratch/stderr"
+        notices=$(grep '^malvoran:' "$scratch/stderr" || true)
+        echo "fonts-$fonts.conf:"; sed 's/^/    /' <<<"${notices:-(no notice)}"
+        [ -n "$first$second" ] || [ -z "$notices" ] || fail "fonts-$fonts.conf: a notice where none belongs"
+        for expected in "$first" "$second"; do
+            [ -z "$expected" ] || grep -Eq -- "$expected" <<<"$notices" ||
+                fail "fonts-$fonts.conf: standard error does not say \"$expected\""
+        done
+        [ -z "$forbidden" ] || ! grep -Fq -- "$forbidden" <<<"$notices" ||
+            fail "fonts-$fonts.conf: standard error says \"$forbidden\""
+    done <<'CASES'
+without-times|^malvoran: Times New Roman is not installed; the window uses DejaVu Serif instead|^malvoran: the colour names are set in [0-9.]+ pt instead of 12 pt|
+urw-only|||
+urw-without-nimbus|^malvoran: Times New Roman is not installed; the window uses C059 instead||[
+none|^malvoran: no font is installed||using ,
+CASES
     echo "font fallback OK"
+    ;;
+no-display)
+    private_home
+    free=70
+    while [ -e "/tmp/.X11-unix/X$free" ]; do free=$((free + 1)); done
+    # how the program is started | what its one line must say
+    while IFS='|' read -r start expected; do
+        read -ra how <<<"$start"
+        status=0
+        env -u WAYLAND_DISPLAY "${how[@]}" "$program" 2>"$scratch/stderr" || status=$?
+        echo "$start:"; sed 's/^/    /' "$scratch/stderr"
+        [ "$status" -eq 1 ] || fail "$start: status $status, not 1"
+        [ "$(wc -l <"$scratch/stderr")" -eq 1 ] || fail "$start: more than one line on standard error"
+        grep -Eq -- "^malvoran: cannot open the window: $expected" "$scratch/stderr" ||
+            fail "$start: standard error does not say \"$expected\""
+    done <<CASES
+-u DISPLAY -u QT_QPA_PLATFORM|no display is set; start Malvoran from a desktop session\.$
+-u QT_QPA_PLATFORM DISPLAY=:$free|the display ":$free" does not answer; start Malvoran from a desktop session\.$
+QT_QPA_PLATFORM=nosuch|Qt's display plugin "nosuch" did not start\.$
+CASES
+    echo "no display OK"
     ;;
 *)
     fail "unknown mode $mode"

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 class WindowDriver {
@@ -32,6 +33,12 @@ public:
         colours->scrollToItem(item);
         QTest::mouseClick(colours->viewport(), Qt::LeftButton, {}, colours->visualItemRect(item).center());
     }
+
+    // Turns the list's wheel until `row` is the colour in view, choosing nothing.
+    void scrollTo(int list, int row) const { list1(list)->verticalScrollBar()->setValue(row); }
+
+    // The colour the student sees in the list.
+    int rowInView(int list) const { return list1(list)->indexAt(QPoint(0, 0)).row(); }
 
     void click(int command) const { QTest::mouseClick(command1(command), Qt::LeftButton); }
 
