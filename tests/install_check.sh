@@ -16,7 +16,7 @@ if [ "$mode" = "--deb" ]; then
     deb=$(ls "$scratch"/*.deb) || fail "cpack made no package"
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+    for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n; do
         [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library"
     done
     contents=$(dpkg-deb -c "$deb")
