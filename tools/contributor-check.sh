@@ -10,8 +10,8 @@ source=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 say() { echo "contributor check: $*" >&2; }
 
 [ -z "$(git -C "$source" status --porcelain)" ] || say "note: uncommitted changes are not part of this check"
-scratch=$(mktemp -d "/tmp/malvoran проверка.XXXXXX")
-clone="$scratch/моят проект/malvoran"
+scratch=$(mktemp -d "/tmp/моят проект.XXXXXX")
+clone="$scratch/malvoran"
 home="$scratch/празен дом"
 mkdir -p "$home"
 git clone -q "$source" "$clone"
