@@ -8,7 +8,8 @@ set -euo pipefail
 build=$1
 mode=${2:-install}
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+pool=$scratch
+trap 'rm -rf "$scratch" "$pool"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 if [ "$mode" = "--deb" ]; then
@@ -26,7 +27,9 @@ if [ "$mode" = "--deb" ]; then
         grep -qF "$path" <<<"$contents" || fail "the package lacks $path"
     done
     status=0
-    LC_ALL=C.UTF-8 lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 || status=$?
+    # lintian garbles the non-ASCII path of the folder it unpacks into (TMPDIR): give it one in /tmp then.
+    if LC_ALL=C grep -q '[^ -~]' <<<"$scratch"; then pool=$(mktemp -d /tmp/malvoran-lintian.XXXXXX); fi
+    TMPDIR=$pool LC_ALL=C.UTF-8 lintian --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 || status=$?
     grep -v 'running with root privileges' "$scratch/lintian" || true
     [ "$status" -eq 0 ] || fail "lintian reports errors or warnings for $(basename "$deb")"
     echo "deb package OK: $(basename "$deb")"

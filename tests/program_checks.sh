@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Checks on the real program as a user starts it. Usage: program_checks.sh <mode> <malvoran binary>
-#   syscalls      on a private X server under strace: no file opened for writing, no network socket,
-#                 no connection but the display's
+# Checks on the real program as a user starts it, in a private session (private_session.sh).
+# Usage: program_checks.sh <mode> <malvoran binary>
+#   syscalls      on the session's X server and bus (private_session.sh --xvfb) under strace: no file
+#                 opened for writing, no network socket, no connection but to that display and that
+#                 session bus, no other program started
 #   font-fallback on machines with other fonts than Times New Roman's twins (fonts-*.conf): the program
 #                 starts, takes Nimbus Roman as a twin, or else a serif with Cyrillic, and says on
 #                 standard error which one by its family name alone, never an empty one
@@ -16,14 +18,6 @@ scratch=$(mktemp -d "$PWD/program-checks.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The program started without a display of its own keeps HOME and the XDG folders in the scratch.
-private_home() {
-    export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
-    export XDG_RUNTIME_DIR="$scratch/runtime"
-    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-    chmod 700 "$XDG_RUNTIME_DIR"
-}
-
 # Runs the program for a few seconds; it must still be running when time is up (exit status 124).
 run_briefly() {
     local status=0
@@ -33,25 +27,34 @@ run_briefly() {
 
 case "$mode" in
 syscalls)
-    # Without a session bus libdbus would try to start one; a school desktop always has one.
-    export -n DBUS_SESSION_BUS_ADDRESS 2>/dev/null || true
-    run_briefly "$here/with_xvfb.sh" strace -f -qq -o "$scratch/trace" -e trace=openat,socket,connect \
+    # As on a desktop, a session bus is there (none gets autolaunched) and the display is the session's.
+    [ -n "${DISPLAY:-}" ] && [[ "${DBUS_SESSION_BUS_ADDRESS:-}" == unix:* ]] ||
+        fail "no display or no session bus: run this through private_session.sh --xvfb"
+    run_briefly strace -f -qq -o "$scratch/trace" -e trace=execve,openat,socket,connect \
         -- timeout 3 "$program" 2>"$scratch/stderr"
-    writes=$(grep -E 'openat\(.*O_(WRONLY|RDWR|CREAT)' "$scratch/trace" | grep -v ' = -1 ' || true)
-    sockets=$(grep -E 'socket\(' "$scratch/trace" | grep -v ' = -1 ' || true)
-    connects=$(grep -E 'connect\(' "$scratch/trace" | grep -v ' = -1 ' || true)
+    # The sockets it may reach, as strace shows them: the display's (abstract or not) and the bus's.
+    bus=${DBUS_SESSION_BUS_ADDRESS#unix:}
+    [[ "$bus" == abstract=* ]] && at=@ || at=
+    bus=${bus#*=}
+    allowed=$(printf '%s\n' "sun_path=@\"/tmp/.X11-unix/X${DISPLAY#:}\"" "sun_path=\"/tmp/.X11-unix/X${DISPLAY#:}\"" \
+        "sun_path=$at\"${bus%%,*}\"")
+    succeeded() { grep -E "^[0-9]+ +$1\(" "$scratch/trace" | grep -v ' = -1 ' || true; }
+    writes=$(succeeded openat | grep -E 'O_(WRONLY|RDWR|CREAT)' || true)
+    sockets=$(succeeded socket)
+    connects=$(succeeded connect)
+    # timeout starts the program; anything started after that is the program's doing.
+    started=$(succeeded execve | tail -n +3)
     echo "opened for writing:"; sed 's/^/    /' <<<"${writes:-(nothing)}"
     echo "sockets:"; sed 's/^/    /' <<<"${sockets:-(none)}"
-    echo "connections:"; sed 's/^/    /' <<<"${connects:-(none)}"
-    # /dev/null is opened read-write by libdbus when it looks for a session bus; nothing is stored.
-    grep -v '"/dev/null", O_RDWR' <<<"$writes" | grep -q . && fail "a file was opened for writing"
+    echo "connections (allowed: $(tr '\n' ' ' <<<"$allowed")):"; sed 's/^/    /' <<<"${connects:-(none)}"
+    [ -z "$started" ] || fail "the program started another program: $started"
+    [ -z "$writes" ] || fail "a file was opened for writing"
     grep -v 'socket(AF_UNIX' <<<"$sockets" | grep -q . && fail "a socket other than a local one was made"
-    grep -v '/tmp/.X11-unix/X' <<<"$connects" | grep -q . && fail "a connection other than the display's"
-    grep -q '/tmp/.X11-unix/X' <<<"$connects" || fail "no connection to the display was seen"
+    grep -vF "$allowed" <<<"$connects" | grep -q . && fail "a connection to neither the display nor the session bus"
+    grep -qF '/tmp/.X11-unix/X' <<<"$connects" || fail "no connection to the display was seen"
     echo "syscalls OK"
     ;;
 font-fallback)
-    private_home
     # fonts-<name>.conf | notices that must be there (grep -E, one per field) | text no notice may hold
     while IFS='|' read -r fonts first second forbidden; do
         sed "s|@FONT_CACHE@|$scratch/fontconfig|" "$here/fonts-$fonts.conf" >"$scratch/fonts.conf"
@@ -75,7 +78,6 @@ CASES
     echo "font fallback OK"
     ;;
 no-display)
-    private_home
     free=70
     while [ -e "/tmp/.X11-unix/X$free" ]; do free=$((free + 1)); done
     # how the program is started | what its one line must say

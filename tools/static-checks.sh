@@ -12,7 +12,18 @@ if [ $# -eq 0 ]; then
 fi
 build=${1:-build/default}
 
-mapfile -t sources < <(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' | grep -v logic_without_qt_probe)
+# The sources are what git tracks; when git cannot say (not a checkout, or a checkout owned by another
+# user, which git refuses as "dubious ownership"), stop and say why rather than check nothing.
+if ! listing=$(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' 2>&1); then
+    echo "static checks: cannot list the sources with git in $PWD:" >&2
+    sed 's/^/    /' <<<"$listing" >&2
+    exit 1
+fi
+mapfile -t sources < <(grep -v logic_without_qt_probe <<<"$listing")
+if [ ${#sources[@]} -eq 0 ]; then
+    echo "static checks: git lists no sources in $PWD; is this a checkout of Malvoran?" >&2
+    exit 1
+fi
 status=0
 echo "clang-tidy: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clang-tidy -p "$build" --quiet 2>/dev/null || status=1
