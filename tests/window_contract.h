@@ -17,6 +17,7 @@
 
 #include <doctest/doctest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,8 @@ TEST_CASE_TEMPLATE_DEFINE("window contract", Harness, window_contract)
             const auto count =
                 static_cast<forms::Index>(bands::kColourLists.at(static_cast<std::size_t>(band)).size());
             std::vector<forms::Index> positions{forms::kNoSelection};
-            for (forms::Index p = count - 1; p >= 0; --p)
-                positions.push_back(p);
+            for (auto p = count; p > 0; --p)
+                positions.push_back(static_cast<forms::Index>(p - 1));
             positions.push_back(forms::kNoSelection);
             for (const auto position : positions) {
                 CAPTURE(band);
@@ -103,20 +104,20 @@ TEST_CASE_TEMPLATE_DEFINE("window contract", Harness, window_contract)
     SUBCASE("Calculate writes the example reports, replacing whatever the box held, once")
     {
         struct Row {
-            const char* colours;
-            oracle::Choice chosen;
+            const char* colours = nullptr;
+            oracle::Choice chosen{};
             std::string expected;
         };
-        const Row rows[] = {
-            {"yellow violet red gold", {4, 7, 2, 6}, oracle::report("47", " 4.7 k", "5%")},
-            {"brown black green brown", {1, 0, 5, 0}, oracle::report("10", " 1 m", "1%")},
-            {"red red black none", {2, 2, 0, -1}, oracle::report("22", " 22", kNotChosen)},
-            {"none none none none", nothing, oracle::report(kNotChosen, " 0", kNotChosen)},
-            {"yellow none none silver", {4, -1, -1, 7}, oracle::report(kNotChosen, " 40", "10%")},
-            {"only the multiplier", {-1, -1, 7, -1}, oracle::report(kNotChosen, " 0", kNotChosen)},
-            {"only the second digit", {-1, 8, -1, -1}, oracle::report(kNotChosen, " 8", kNotChosen)},
-            {"green tolerance keeps its trailing zero", {0, 9, 0, 2}, oracle::report("09", " 9", "0.50%")},
-            {"grey tolerance", {3, 3, 6, 5}, oracle::report("33", " 33 m", "0.05%")},
+        const std::array rows = {
+            Row{"yellow violet red gold", {4, 7, 2, 6}, oracle::report("47", " 4.7 k", "5%")},
+            Row{"brown black green brown", {1, 0, 5, 0}, oracle::report("10", " 1 m", "1%")},
+            Row{"red red black none", {2, 2, 0, -1}, oracle::report("22", " 22", kNotChosen)},
+            Row{"none none none none", nothing, oracle::report(kNotChosen, " 0", kNotChosen)},
+            Row{"yellow none none silver", {4, -1, -1, 7}, oracle::report(kNotChosen, " 40", "10%")},
+            Row{"only the multiplier", {-1, -1, 7, -1}, oracle::report(kNotChosen, " 0", kNotChosen)},
+            Row{"only the second digit", {-1, 8, -1, -1}, oracle::report(kNotChosen, " 8", kNotChosen)},
+            Row{"green tolerance keeps its trailing zero", {0, 9, 0, 2}, oracle::report("09", " 9", "0.50%")},
+            Row{"grey tolerance", {3, 3, 6, 5}, oracle::report("33", " 33 m", "0.05%")},
         };
         for (const auto& row : rows) {
             CAPTURE(row.colours);

@@ -31,7 +31,8 @@ HRESULT answerText(const std::wstring& text, BSTR* answer)
     return *answer ? S_OK : E_OUTOFMEMORY;
 }
 
-class AccessibleControl final : public IAccessible {
+// Only Release() ends a COM object, when its last reference goes; hence the private destructor.
+class AccessibleControl final : public IAccessible { // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
     AccessibleControl(IAccessible* standard, std::wstring name, std::wstring description)
         : m_standard(standard), m_name(std::move(name)), m_description(std::move(description))
@@ -173,6 +174,11 @@ public:
     {
         return m_standard->put_accValue(child, value);
     }
+
+    AccessibleControl(const AccessibleControl&) = delete;
+    AccessibleControl& operator=(const AccessibleControl&) = delete;
+    AccessibleControl(AccessibleControl&&) = delete;
+    AccessibleControl& operator=(AccessibleControl&&) = delete;
 
 private:
     ~AccessibleControl() = default;

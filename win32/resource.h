@@ -2,4 +2,5 @@
 // Ids of the resources that the program and its .rc file share.
 #pragma once
 
-#define IDI_MALVORAN 1
+// The resource compiler reads macros only.
+#define IDI_MALVORAN 1 // NOLINT(cppcoreguidelines-macro-usage)

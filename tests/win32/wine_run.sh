@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs one program of the Windows build under Wine, sealed off from the user's own Wine and desktop:
+# a Wine prefix made once in the build tree, its own HOME and XDG folders, a private X server and
+# no session bus, a fixed locale, and no Wine process left behind. CMake uses it as the emulator.
+#
+#   wine_run.sh <state folder> <program> [arguments...]
+#
+# MALVORAN_WINE_DPI (96 or 144; 96 unless set) picks the screen density of the prefix;
+# MALVORAN_WINE_PREFIX names a prefix of its own instead (the installer test installs into one).
+# A prefix is made with wineboot, with Liberation Serif standing in for Times New Roman, so text is
+# measured with Times New Roman's real metrics. Runs on one prefix wait for each other. Nothing here
+# needs a session bus, so none is reachable: the user's own bus stays out of reach.
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: wine_run.sh <state folder> <program> [arguments...]" >&2; exit 2; }
+state=$1
+shift
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export MALVORAN_WINE_DPI=${MALVORAN_WINE_DPI:-96}
+name=${MALVORAN_WINE_PREFIX:-dpi-$MALVORAN_WINE_DPI}
+
+mkdir -p "$state/home" "$state/runtime"
+chmod 700 "$state/runtime"
+export HOME="$state/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" XDG_DATA_HOME="$HOME/.local/share"
+export XDG_RUNTIME_DIR="$state/runtime"
+export WINEPREFIX="$state/$name"
+export WINEDEBUG=-all
+# No Mono or Gecko download prompts, no menu entries written for the programs run, and no debugger
+# waiting for someone to attach when a program crashes.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+# Wine maps Unix file names through the locale: UTF-8, so build trees with Cyrillic names work.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+unset WINEARCH WINESERVER WINELOADER
+
+exec 9>"$state/$name.lock"
+flock 9
+
+# Everything below runs on the private X server; the prefix's wineserver leaves before it does.
+inside() {
+    if [ ! -f "$WINEPREFIX/.made" ]; then
+        rm -rf "$WINEPREFIX"
+        wine wineboot --init
+        wineserver -w # wineboot finishes its set-up after it returns; settings made earlier are lost
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /t REG_SZ \
+            /d 'Liberation Serif' /f >/dev/null
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$MALVORAN_WINE_DPI" /f >/dev/null
+        # No window manager runs on the private server: Wine would wait for one whenever a window
+        # closes, two seconds each time.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+        wineserver -w
+        touch "$WINEPREFIX/.made"
+    fi
+    # The server leaves as soon as the last program has ended, so waiting for it also waits for
+    # programs that outlive the one started here (an uninstaller copies itself and goes on).
+    wineserver -p0
+    status=0
+    wine "$@" || status=$?
+    timeout 120 wineserver -w || wineserver -k
+    return $status
+}
+export -f inside
+exec "$here/../with_xvfb.sh" bash -c 'inside "$@"' inside "$@"
