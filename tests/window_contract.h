@@ -46,6 +46,10 @@ inline std::string state(const oracle::Choice& chosen)
 
 } // namespace contract
 
+template <> struct doctest::StringMaker<oracle::Choice> {
+    static String convert(const oracle::Choice& chosen) { return contract::state(chosen).c_str(); }
+};
+
 TEST_CASE_TEMPLATE_DEFINE("window contract", Harness, window_contract)
 {
     using oracle::kNotChosen;

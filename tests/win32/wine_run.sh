@@ -5,6 +5,10 @@
 # no session bus, a fixed locale, and no Wine process left behind. CMake uses it as the emulator.
 #
 #   wine_run.sh <state folder> <program> [arguments...]
+#   wine_run.sh <state folder> --unix <command> [arguments...]
+#
+# The second form runs a Linux command in the same surroundings instead (the benchmark's watcher),
+# which starts Wine programs itself.
 #
 # MALVORAN_WINE_DPI (96 or 144; 96 unless set) picks the screen density of the prefix;
 # MALVORAN_WINE_PREFIX names a prefix of its own instead (the installer test installs into one).
@@ -52,11 +56,16 @@ inside() {
         wineserver -w
         touch "$WINEPREFIX/.made"
     fi
-    # The server leaves as soon as the last program has ended, so waiting for it also waits for
-    # programs that outlive the one started here (an uninstaller copies itself and goes on).
-    wineserver -p0
     status=0
-    wine "$@" || status=$?
+    if [ "$1" = --unix ]; then
+        shift
+        "$@" || status=$?
+    else
+        # The server leaves as soon as the last program has ended, so waiting for it also waits for
+        # programs that outlive the one started here (an uninstaller copies itself and goes on).
+        wineserver -p0
+        wine "$@" || status=$?
+    fi
     timeout 120 wineserver -w || wineserver -k
     return $status
 }
