@@ -177,10 +177,15 @@ TEST_CASE("Explorer shows the hamburger icon, the version and the description in
 
 int main(int argc, char* argv[])
 {
-    if (argc < 2)
+    // The path as Windows passed it, in UTF-16: argv holds it in the ANSI code page, which cannot
+    // spell every folder name (Cyrillic ones on a Western system).
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (argc < 2 || count < 2)
         return 2;
     std::array<wchar_t, MAX_PATH> full{};
-    GetFullPathNameW(win32::widen(argv[1]).c_str(), MAX_PATH, full.data(), nullptr);
+    GetFullPathNameW(arguments[1], MAX_PATH, full.data(), nullptr);
+    LocalFree(static_cast<HLOCAL>(arguments));
     program = full.data();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     doctest::Context context(argc, argv);
