@@ -3,8 +3,11 @@
 // its peak resident memory, and how long a click on "Изчисли" takes to repaint the report box. The
 // programs measured have no hidden switch; every figure comes from what the server sees.
 //
-//   frame_watch <launches> <program> <floor> <clicks>
+//   frame_watch <launches> <program> <floor> <clicks> [floor's name]
 //   frame_watch --cold <launches> <program> <floor>   (each launch after the page cache is dropped)
+//
+// With no clicks it measures the launches alone: for programs whose window sits elsewhere than at
+// the top-left of its X window (Wine draws the title bar itself there).
 #include "design.h"
 
 #include <X11/Xlib.h>
@@ -261,14 +264,15 @@ int main(int argc, char* argv[])
         Watcher watcher;
         return coldLaunches(watcher, std::atoi(argv[2]), argv[3], argv[4]);
     }
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> [<clicks>]\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name]\n");
         return 2;
     }
     const int launches = std::atoi(argv[1]);
     const char* program = argv[2];
     const char* floor = argv[3];
     const int clicks = std::atoi(argv[4]);
+    const std::string floorName = argc == 6 ? argv[5] : "floor (one QLabel)";
 
     Watcher watcher;
     std::vector<double> ours, floors, ratios, oursKiB, floorKiB, firstClicks;
@@ -282,21 +286,25 @@ int main(int argc, char* argv[])
         const auto ourFrame = watcher.launch(program);
         watcher.settle(200);
         oursKiB.push_back(static_cast<double>(watcher.peakResidentKiB()));
-        watcher.chooseColours();
-        const auto click = watcher.clickCalculate();
+        std::optional<double> click;
+        if (clicks > 0) {
+            watcher.chooseColours();
+            click = watcher.clickCalculate();
+        }
         watcher.stop();
-        if (!floorFrame || !ourFrame || !click) {
+        if (!floorFrame || !ourFrame || (clicks > 0 && !click)) {
             std::fprintf(stderr, "frame_watch: launch %d saw no frame or no repaint\n", i + 1);
             return 1;
         }
         floors.push_back(*floorFrame);
         ours.push_back(*ourFrame);
         ratios.push_back(*ourFrame / *floorFrame);
-        firstClicks.push_back(*click);
+        if (click)
+            firstClicks.push_back(*click);
     }
 
     std::vector<double> repeated;
-    if (watcher.launch(program)) {
+    if (clicks > 0 && watcher.launch(program)) {
         watcher.settle(200);
         watcher.chooseColours();
         for (int i = 0; i < clicks; ++i)
@@ -311,16 +319,18 @@ int main(int argc, char* argv[])
 
     std::printf("launch to first painted frame (%d launches each, alternating):\n", launches);
     print("malvoran", ours, "ms");
-    print("floor (one QLabel)", floors, "ms");
+    print(floorName.c_str(), floors, "ms");
     print("ratio malvoran / floor, pairwise", ratios, "x ");
     std::printf("peak resident memory:\n");
     for (auto* values : {&oursKiB, &floorKiB})
         for (auto& v : *values)
             v /= 1024;
     print("malvoran", oursKiB, "MiB");
-    print("floor (one QLabel)", floorKiB, "MiB");
-    std::printf("click on \"Изчисли\" to repainted report:\n");
-    print("first click after launch", firstClicks, "ms");
-    print("repeated clicks", repeated, "ms");
+    print(floorName.c_str(), floorKiB, "MiB");
+    if (clicks > 0) {
+        std::printf("click on \"Изчисли\" to repainted report:\n");
+        print("first click after launch", firstClicks, "ms");
+        print("repeated clicks", repeated, "ms");
+    }
     return 0;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Malvoran window as a student meets it: designed state, clicks, keys, tab order, colours, layout.
 #include "design.h"
-#include "expected_report.h"
+#include "expected_report_qt.h"
 #include "focus_mark.h"
 #include "swatch.h"
 #include "window_driver.h"

@@ -16,24 +16,7 @@ namespace {
 // What a student expects, worked out with integers from the colours alone.
 QString oracleReport(const std::array<int, 4>& chosen)
 {
-    static const QStringList tolerances = {"1%", "2%", "0.50%", "0.25%", "0.10%", "0.05%", "5%", "10%"};
-    const auto [first, second, multiplier, tolerance] = chosen;
-    const QString digits =
-        first >= 0 && second >= 0 ? QString::number(first) + QString::number(second) : kNotChosen;
-
-    long long ohms = 10LL * std::max(first, 0) + std::max(second, 0);
-    for (int i = 0; i < multiplier; ++i)
-        ohms *= 10;
-    const long long scale = ohms >= 1000000 ? 1000000 : ohms >= 1000 ? 1000 : 1;
-    QString nominal = " " + QString::number(ohms / scale);
-    if (const long long rest = ohms % scale) {
-        QString decimals = QString::number(rest).rightJustified(QString::number(scale).size() - 1, '0');
-        while (decimals.endsWith('0'))
-            decimals.chop(1);
-        nominal += "." + decimals;
-    }
-    nominal += scale == 1000000 ? " m" : scale == 1000 ? " k" : "";
-    return expectedReport(digits, nominal, tolerance >= 0 ? tolerances.at(tolerance) : kNotChosen);
+    return QString::fromStdString(oracle::report(chosen));
 }
 
 long residentKiB()

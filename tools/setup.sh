@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian packages that the given purposes need (build, test, check, bench), and the
-# locales the tests use. Quick when everything is already there.
+# Installs the Debian packages that the given purposes need (build, test, check, bench, windows),
+# and the locales the tests use. Quick when everything is already there.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -39,6 +39,14 @@ if [ ${#missing[@]} -gt 0 ]; then
         exit 1
     fi
     echo "malvoran: installing ${missing[*]}"
+    # 32-bit packages (Wine for the 32-bit installer) come from the i386 architecture.
+    for package in "${missing[@]}"; do
+        arch=${package##*:}
+        if [ "$arch" != "$package" ] && [ "$arch" != "$(dpkg --print-architecture)" ] &&
+            ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+            as_root dpkg --add-architecture "$arch"
+        fi
+    done
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Sets up what the tests need, then builds and runs the whole suite with CTest twice: in the
-# default configuration (with valgrind and the static checks) and under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Sets up what the tests need, then builds and runs the whole suite with CTest three times: in the
+# default configuration (with valgrind and the static checks), under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and as the Windows edition cross-built with MinGW-w64 and run under Wine.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-tools/setup.sh build test check
+tools/setup.sh build test check windows
 
 extra=()
 if [ "${CI:-}" = "true" ]; then
@@ -13,7 +13,7 @@ if [ "${CI:-}" = "true" ]; then
 fi
 
 status=0
-for preset in default asan; do
+for preset in default asan windows; do
     echo "== $preset =="
     cmake --preset "$preset" "${extra[@]}" >/dev/null
     cmake --build --preset "$preset"

@@ -1,0 +1,405 @@
+// SPDX-License-Identifier: MIT
+// The Win32 window in-process, through its real controls and the real dialog keyboard: the window
+// contract, then what is its own: layout at the screen's density, colours, text that fits, keyboard
+// and mouse. Run under Wine at 96 and at 144 dots per inch (MALVORAN_WINE_DPI).
+#define DOCTEST_CONFIG_IMPLEMENT
+#include "main_window.h"
+#include "owner_draw.h"
+#include "text.h"
+#include "window_contract.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using design::Array;
+
+// The density the test prefix was made with; the window must be laid out for it.
+int screenDpi()
+{
+    const char* dpi = std::getenv("MALVORAN_WINE_DPI");
+    return dpi ? std::atoi(dpi) : design::kStandardDpi;
+}
+
+class Win32Harness {
+public:
+    Win32Harness() : m_window(GetModuleHandleW(nullptr))
+    {
+        m_window.show(SW_SHOWNORMAL);
+        pump();
+    }
+
+    forms::Window& window() { return m_window; }
+    win32::Malvoran& malvoran() { return m_window; }
+    HWND control(Array array, int index = 0) const { return m_window.control(array, index); }
+
+    void click(int command) { SendMessageW(control(Array::Command1, command), BM_CLICK, 0, 0); }
+
+    void type(std::string_view keys)
+    {
+        HWND box = control(Array::Text1);
+        SetFocus(box);
+        const auto end = static_cast<WPARAM>(GetWindowTextLengthW(box));
+        SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+        for (const wchar_t key : win32::widen(keys)) {
+            if (key == L'\n')
+                press(VK_RETURN);
+            else
+                PostMessageW(box, WM_CHAR, key, 1);
+            pump();
+        }
+    }
+
+    std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
+
+    // A key pressed and released on the focused control, through the window's event loop.
+    void press(UINT key)
+    {
+        const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
+        PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+        pump();
+    }
+
+    void pump()
+    {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_QUIT) // a window closed by an earlier case asks the loop to end
+                win32::dispatchMessage(m_window.hwnd(), message);
+    }
+
+    // The designed name of a control, "List1(2)"; empty for anything else.
+    std::string nameOf(HWND window) const
+    {
+        for (const auto& c : design::kControls)
+            if (control(c.array, c.index) == window)
+                return design::controlName(c);
+        return {};
+    }
+
+private:
+    win32::Malvoran m_window;
+};
+
+RECT rectIn(HWND parent, HWND child)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT clientOf(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return r;
+}
+
+// The colour painted at a point of a window, as 0x00bbggrr.
+COLORREF pixelAt(HWND window, int x, int y)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const win32::WindowDc dc(window);
+    return GetPixel(dc.get(), x, y);
+}
+
+SIZE textExtent(HWND control, HFONT font, const std::wstring& text)
+{
+    const win32::WindowDc dc(control);
+    const win32::Selected selected(dc.get(), font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+std::wstring itemText(HWND list, int row)
+{
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+// Every control where the design puts it, in the window's font, at `dpi`.
+void checkLayout(const win32::Malvoran& window, int dpi)
+{
+    CAPTURE(dpi);
+    const RECT client = clientOf(window.hwnd());
+    CHECK(client.right == design::toPixels(design::kClientWidth, dpi));
+    CHECK(client.bottom == design::toPixels(design::kClientHeight, dpi));
+
+    LOGFONTW font{};
+    REQUIRE(GetObjectW(window.font(), sizeof font, &font) == sizeof font);
+    CHECK(font.lfHeight == -MulDiv(design::kFontPointSize, dpi, 72));
+    CHECK(font.lfWeight == FW_NORMAL);
+    CHECK(font.lfCharSet == RUSSIAN_CHARSET);
+    CHECK((!font.lfItalic && !font.lfUnderline && !font.lfStrikeOut));
+    CHECK(win32::narrow(font.lfFaceName) == design::kFontFamily);
+
+    for (const auto& c : design::kControls) {
+        CAPTURE(design::controlName(c));
+        HWND control = window.control(c.array, c.index);
+        REQUIRE(control);
+        const RECT r = rectIn(window.hwnd(), control);
+        const auto expected = design::toPixels(c, dpi);
+        CHECK(std::abs(r.left - expected.x) <= 1);
+        CHECK(std::abs(r.top - expected.y) <= 1);
+        CHECK(std::abs(r.right - r.left - expected.width) <= 1);
+        CHECK(std::abs(r.bottom - r.top - expected.height) <= 1);
+        CHECK(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == window.font());
+        if (c.array == Array::List1) // exactly one colour in view
+            CHECK(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0) == clientOf(control).bottom);
+    }
+}
+
+} // namespace
+
+TEST_CASE_TEMPLATE_INVOKE(window_contract, Win32Harness);
+
+TEST_CASE("the designed window, laid out at the screen's density and again when it changes")
+{
+    Win32Harness ui;
+    HWND window = ui.malvoran().hwnd();
+    REQUIRE(ui.malvoran().dpi() == screenDpi());
+    checkLayout(ui.malvoran(), screenDpi());
+
+    CHECK(win32::narrow(win32::windowText(window)) == design::kTitle);
+    const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+    CHECK((style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0); // neither resized nor maximised
+    CHECK((style & WS_MINIMIZEBOX) != 0);
+    CHECK(SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0);
+    CHECK(SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0);
+    CHECK(GetFocus() == ui.control(Array::Text1));
+
+    struct Kind {
+        Array array;
+        const wchar_t* windowClass;
+    };
+    for (const Kind kind : {Kind{Array::Label1, L"Static"}, Kind{Array::List1, L"ListBox"},
+                            Kind{Array::Command1, L"Button"}, Kind{Array::Text1, L"Edit"}})
+        for (const auto& c : design::kControls)
+            if (c.array == kind.array) {
+                CAPTURE(design::controlName(c));
+                std::array<wchar_t, 32> name{};
+                GetClassNameW(ui.control(c.array, c.index), name.data(), static_cast<int>(name.size()));
+                CHECK(lstrcmpiW(name.data(), kind.windowClass) == 0);
+            }
+
+    for (int band = 0; band < bands::kBandCount; ++band) {
+        CAPTURE(band);
+        HWND list = ui.control(Array::List1, band);
+        const auto& colours = bands::kColourLists.at(static_cast<std::size_t>(band));
+        REQUIRE(SendMessageW(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(colours.size()));
+        for (std::size_t row = 0; row < colours.size(); ++row)
+            CHECK(win32::narrow(itemText(list, static_cast<int>(row))) == bands::colourName(colours[row]));
+        CHECK(SendMessageW(list, LB_GETCURSEL, 0, 0) == LB_ERR);
+    }
+
+    HWND report = ui.control(Array::Text1);
+    CHECK(ui.shownReport() == design::kIntroduction);
+    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) >= (1 << 20));
+    const auto reportStyle = GetWindowLongPtrW(report, GWL_STYLE);
+    CHECK((reportStyle & (ES_MULTILINE | WS_VSCROLL)) == (ES_MULTILINE | WS_VSCROLL));
+    CHECK((reportStyle & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0); // long lines wrap
+
+    // Every character the window shows has a glyph in the font in use (line breaks need none).
+    std::wstring shown = win32::widen(design::shownCharacters());
+    std::erase_if(shown, [](wchar_t c) { return c < L' '; });
+    std::vector<WORD> glyphs(shown.size());
+    {
+        const win32::WindowDc dc(report);
+        const win32::Selected font(dc.get(), ui.malvoran().font());
+        GetGlyphIndicesW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        CAPTURE(win32::narrow(shown.substr(i, 1)));
+        CHECK(glyphs[i] != 0xFFFF);
+    }
+
+    // A move to a screen of another density lays everything out for it, and back.
+    const int other = screenDpi() == 144 ? 96 : 144;
+    for (const int dpi : {other, screenDpi()}) {
+        RECT suggested{};
+        GetWindowRect(window, &suggested);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        checkLayout(ui.malvoran(), dpi);
+    }
+}
+
+TEST_CASE("captions, button texts and colour names fit their controls")
+{
+    Win32Harness ui;
+    const int dpi = ui.malvoran().dpi();
+    HFONT font = ui.malvoran().font();
+    for (const auto& c : design::kControls) {
+        CAPTURE(design::controlName(c));
+        HWND control = ui.control(c.array, c.index);
+        const RECT inside = clientOf(control);
+        if (c.array == Array::Label1 || c.array == Array::Command1) {
+            const SIZE text = textExtent(control, font, win32::widen(c.text));
+            const int margin = c.array == Array::Command1 ? win32::scaled(8, dpi) : 0;
+            CHECK(text.cx + margin <= inside.right);
+            CHECK(text.cy <= inside.bottom);
+        }
+        if (c.array == Array::List1)
+            for (int row = 0; row < SendMessageW(control, LB_GETCOUNT, 0, 0); ++row) {
+                RECT item{};
+                SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                             reinterpret_cast<LPARAM>(&item));
+                OffsetRect(&item, 0, -item.top);
+                const SIZE text = textExtent(control, font, itemText(control, row));
+                CAPTURE(win32::narrow(itemText(control, row)));
+                CHECK(item.bottom <= inside.bottom);
+                CHECK(text.cy <= item.bottom);
+                CHECK(win32::swatchRect(item, dpi).right + win32::scaled(5, dpi) + text.cx <= inside.right);
+            }
+    }
+}
+
+TEST_CASE("the painted window shows the designed colours and swatches")
+{
+    Win32Harness ui;
+    HWND window = ui.malvoran().hwnd();
+    const int dpi = ui.malvoran().dpi();
+    const COLORREF background = win32::toColorRef(design::kWindowBackground);
+    CHECK(pixelAt(window, win32::scaled(4, dpi), win32::scaled(4, dpi)) == background);
+    CHECK(pixelAt(window, win32::scaled(200, dpi), win32::scaled(115, dpi)) == background);
+    for (const auto& c : design::kControls)
+        if (c.background) {
+            CAPTURE(design::controlName(c));
+            HWND control = ui.control(c.array, c.index);
+            // Just inside the left edge, clear of the border and of the centred caption.
+            const int x = win32::scaled(6, dpi);
+            const int y = clientOf(control).bottom / 2;
+            CHECK(pixelAt(control, x, y) == win32::toColorRef(*c.background));
+            if (c.array == Array::Command1) { // pressed, the face darkens
+                SendMessageW(control, BM_SETSTATE, TRUE, 0);
+                const COLORREF pressed = pixelAt(control, x, y);
+                SendMessageW(control, BM_SETSTATE, FALSE, 0);
+                CHECK(GetRValue(pressed) + GetGValue(pressed) + GetBValue(pressed) <
+                      c.background->red + c.background->green + c.background->blue);
+            }
+        }
+
+    // Beside each colour name, a swatch of its tone in a dark outline.
+    for (int band = 0; band < bands::kBandCount; ++band) {
+        HWND list = ui.control(Array::List1, band);
+        const auto& colours = bands::kColourLists.at(static_cast<std::size_t>(band));
+        for (std::size_t row = 0; row < colours.size(); ++row) {
+            CAPTURE(band);
+            CAPTURE(row);
+            ui.window().setSelectedPosition(static_cast<forms::Index>(band), static_cast<forms::Index>(row));
+            RECT item{};
+            SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+            const RECT swatch = win32::swatchRect(item, dpi);
+            const int middle = (swatch.top + swatch.bottom) / 2;
+            const auto& tone = bands::colourInfo(colours[row]).tone;
+            CHECK(pixelAt(list, (swatch.left + swatch.right) / 2, middle) ==
+                  RGB(tone.red, tone.green, tone.blue));
+            CHECK(pixelAt(list, swatch.left, middle) == RGB(48, 48, 48));
+        }
+    }
+}
+
+TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, arrows choose")
+{
+    Win32Harness ui;
+    std::string visited;
+    for (int i = 0; i < 8; ++i) {
+        ui.press(VK_TAB);
+        visited.append(ui.nameOf(GetFocus())).append(" ");
+    }
+    CHECK(visited == "List1(0) List1(1) List1(2) List1(3) Command1(0) Command1(1) Text1(0) List1(0) ");
+    CHECK(ui.shownReport() == design::kIntroduction); // Tab never types into the report box
+
+    ui.window().setSelectedPosition(bands::FirstDigit, 4);
+    struct Focus {
+        Array array;
+        int index;
+        std::vector<UINT> keys;
+    };
+    for (const Focus& focus :
+         {Focus{Array::List1, 0, {VK_RETURN, VK_ESCAPE}}, Focus{Array::Command1, 0, {VK_RETURN, VK_ESCAPE}},
+          Focus{Array::Command1, 1, {VK_RETURN, VK_ESCAPE}},
+          Focus{Array::Text1, 0, {VK_ESCAPE}}}) { // Enter types a line break there
+        CAPTURE(design::controlName(focus.array, focus.index));
+        SetFocus(ui.control(focus.array, focus.index));
+        for (const UINT key : focus.keys)
+            ui.press(key);
+        CHECK(IsWindowVisible(ui.malvoran().hwnd()));
+        CHECK(ui.shownReport() == design::kIntroduction);
+        CHECK(ui.window().selectedPosition(bands::FirstDigit) == 4);
+    }
+
+    SetFocus(ui.control(Array::Command1, 0));
+    ui.press(VK_SPACE);
+    CHECK(ui.shownReport() == oracle::report({4, -1, -1, -1}));
+    SetFocus(ui.control(Array::Command1, 1));
+    ui.press(VK_SPACE);
+    CHECK(ui.shownReport() == oracle::kPrompt);
+
+    // With nothing chosen, the first arrow chooses the colour in view; then the arrows move on.
+    HWND multiplier = ui.control(Array::List1, bands::Multiplier);
+    SendMessageW(multiplier, LB_SETTOPINDEX, 3, 0);
+    SetFocus(multiplier);
+    for (const auto& [key, position] : {std::pair{VK_DOWN, 3}, {VK_DOWN, 4}, {VK_DOWN, 5}, {VK_UP, 4}}) {
+        ui.press(key);
+        CHECK(ui.window().selectedPosition(bands::Multiplier) == position);
+    }
+}
+
+TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, Clear undoes all")
+{
+    Win32Harness ui;
+    struct Click {
+        int band;
+        int row;
+    };
+    for (const Click click : {Click{0, 0}, Click{0, 9}, Click{1, 4}, Click{2, 7}, Click{3, 6}, Click{3, 2}}) {
+        CAPTURE(click.band);
+        CAPTURE(click.row);
+        HWND list = ui.control(Array::List1, click.band);
+        // The student scrolls the colour into view with the list's arrows, then clicks it.
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(click.row), 0);
+        RECT item{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(click.row), reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+        ui.pump();
+        CHECK(ui.window().selectedPosition(static_cast<forms::Index>(click.band)) == click.row);
+        CHECK(GetFocus() == list);
+    }
+
+    HWND tolerance = ui.control(Array::List1, bands::Tolerance);
+    ui.window().setSelectedPosition(bands::Tolerance, forms::kNoSelection);
+    SendMessageW(tolerance, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(tolerance, WM_VSCROLL, SB_LINEDOWN, 0);
+    ui.pump();
+    CHECK(SendMessageW(tolerance, LB_GETTOPINDEX, 0, 0) == 2);
+    CHECK(ui.window().selectedPosition(bands::Tolerance) == forms::kNoSelection);
+
+    ui.window().setSelectedPosition(bands::Tolerance, 5);
+    ui.click(colour_code::Clear);
+    for (int band = 0; band < bands::kBandCount; ++band) {
+        HWND list = ui.control(Array::List1, band);
+        CHECK(SendMessageW(list, LB_GETCURSEL, 0, 0) == LB_ERR);
+        CHECK(SendMessageW(list, LB_GETTOPINDEX, 0, 0) == 0);
+    }
+    CHECK(ui.shownReport() == oracle::kPrompt);
+}
+
+int main(int argc, char* argv[])
+{
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    return doctest::Context(argc, argv).run();
+}

@@ -1,0 +1,409 @@
+// SPDX-License-Identifier: MIT
+// The Malvoran window: labels, colour lists, buttons and report box laid out from the design table,
+// one window procedure that hands each message to its handler, and the dialog keyboard.
+#include "main_window.h"
+
+#include "accessible.h"
+#include "colour_code.h"
+#include "owner_draw.h"
+#include "resource.h"
+#include "text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace win32 {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Far more than a student types; the edit box's own default stops at 32 767 characters.
+constexpr WPARAM kReportLimit = WPARAM{1} << 22;
+
+struct ControlKind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+ControlKind kindOf(design::Array array)
+{
+    switch (array) {
+    case design::Array::Label1:
+        return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+    case design::Array::List1:
+        // One colour in view at a time, whatever the font's height; the name stays the item's string.
+        return {L"LISTBOX",
+                WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
+    case design::Array::Command1:
+        return {L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0};
+    case design::Array::Text1:
+        return {L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                WS_EX_CLIENTEDGE};
+    }
+    return {};
+}
+
+const design::Control* designOf(int id)
+{
+    const auto row = std::ranges::find_if(
+        design::kControls, [id](const design::Control& c) { return controlId(c.array, c.index) == id; });
+    return row == design::kControls.end() ? nullptr : &*row;
+}
+
+std::size_t rowNumber(const design::Control& control)
+{
+    return static_cast<std::size_t>(&control - design::kControls.data());
+}
+
+// The report box is multi-line, so it asks for every key; Tab moves on to the colour lists and Esc
+// closes nothing, as everywhere else in the window.
+LRESULT reportBoxKeys(LRESULT wanted, const MSG* key)
+{
+    if (key && key->message == WM_KEYDOWN && (key->wParam == VK_TAB || key->wParam == VK_ESCAPE))
+        return wanted & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    return wanted;
+}
+
+// In a colour list with nothing chosen, the first arrow key chooses the colour in view.
+bool chooseColourInView(HWND list, WPARAM key)
+{
+    if ((key != VK_DOWN && key != VK_UP) || SendMessageW(list, LB_GETCURSEL, 0, 0) != LB_ERR)
+        return false;
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)), 0);
+    return true;
+}
+
+LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR designRow)
+{
+    const auto& row = *reinterpret_cast<const design::Control*>(designRow);
+    switch (message) {
+    case WM_GETOBJECT:
+        if (const LRESULT answer =
+                answerGetObject(control, wParam, lParam, row.accessibleName, row.accessibleDescription))
+            return answer;
+        break;
+    case WM_GETDLGCODE:
+        if (row.array == design::Array::Text1)
+            return reportBoxKeys(DefSubclassProc(control, message, wParam, lParam),
+                                 reinterpret_cast<const MSG*>(lParam));
+        break;
+    case WM_KEYDOWN:
+        if (row.array == design::Array::List1 && chooseColourInView(control, wParam))
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(control, controlProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass);
+}
+
+Icon loadIcon(HINSTANCE instance, int metric, int dpi)
+{
+    const int size = GetSystemMetricsForDpi(metric, static_cast<UINT>(dpi));
+    return Icon(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MALVORAN), IMAGE_ICON, size, size, 0)));
+}
+
+} // namespace
+
+Malvoran::Malvoran(HINSTANCE instance) : m_instance(instance)
+{
+    static const ATOM windowClass = registerWindowClass(instance, windowProc);
+    (void)windowClass;
+    CreateWindowExW(0, kWindowClass, widen(design::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+}
+
+Malvoran::~Malvoran()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+void Malvoran::show(int how)
+{
+    ShowWindow(m_window, how);
+    UpdateWindow(m_window);
+}
+
+LRESULT CALLBACK Malvoran::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Malvoran*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Malvoran*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->handle(window, message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Malvoran::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return onCreate() ? 0 : -1;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_ERASEBKGND:
+        onEraseBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_ACTIVATE:
+        onActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        onSetFocus();
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Malvoran::onCreate()
+{
+    m_dpi = static_cast<int>(GetDpiForWindow(m_window));
+    m_background.reset(CreateSolidBrush(toColorRef(design::kWindowBackground)));
+    for (const auto& control : design::kControls)
+        createControl(control);
+    applyTabOrder();
+    layOut();
+    fitClientArea(nullptr);
+    setReportText(design::kIntroduction);
+    m_focus = m_text1;
+    return m_text1 != nullptr;
+}
+
+void Malvoran::createControl(const design::Control& control)
+{
+    // Placed and given its font by layOut(), like every control at every change of density.
+    const ControlKind kind = kindOf(control.array);
+    HWND created = CreateWindowExW(
+        kind.extendedStyle, kind.windowClass, widen(control.text).c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+        0, 0, 0, 0, m_window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control.array, control.index))), m_instance,
+        nullptr);
+    SetWindowSubclass(created, controlProc, 0, reinterpret_cast<DWORD_PTR>(&control));
+    if (control.background)
+        m_controlBackgrounds.at(rowNumber(control)).reset(CreateSolidBrush(toColorRef(*control.background)));
+
+    const auto index = static_cast<std::size_t>(control.index);
+    switch (control.array) {
+    case design::Array::List1:
+        for (const auto colour : bands::kColourLists.at(index)) {
+            const auto item = SendMessageW(
+                created, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(bands::colourName(colour)).c_str()));
+            SendMessageW(created, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(colour));
+        }
+        m_list1.at(index) = created;
+        break;
+    case design::Array::Text1:
+        SendMessageW(created, EM_SETLIMITTEXT, kReportLimit, 0);
+        m_text1 = created;
+        break;
+    case design::Array::Label1:
+    case design::Array::Command1:
+        break;
+    }
+}
+
+// The dialog keyboard visits controls in the order of their windows, so the windows are put in the
+// designed tab order; labels never take the focus.
+void Malvoran::applyTabOrder() const
+{
+    std::vector<const design::Control*> order;
+    for (const auto& control : design::kControls)
+        if (kindOf(control.array).style & WS_TABSTOP)
+            order.push_back(&control);
+    std::ranges::sort(order, {}, &design::Control::tabIndex);
+    HWND previous = HWND_TOP;
+    for (const auto* control : order) {
+        HWND window = this->control(control->array, control->index);
+        SetWindowPos(window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = window;
+    }
+}
+
+void Malvoran::layOut()
+{
+    const std::wstring family = widen(design::kFontFamily);
+    Font font(CreateFontW(-MulDiv(design::kFontPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_ROMAN, family.c_str()));
+    for (const auto& control : design::kControls) {
+        HWND window = this->control(control.array, control.index);
+        const auto r = design::toPixels(control, m_dpi);
+        SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    // Each row fills the list's whole height, so a list shows exactly one colour.
+    for (HWND list : m_list1) {
+        RECT inside{};
+        GetClientRect(list, &inside);
+        SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(inside.bottom, 0));
+    }
+    m_font = std::move(font);
+
+    m_bigIcon = loadIcon(m_instance, SM_CXICON, m_dpi);
+    m_smallIcon = loadIcon(m_instance, SM_CXSMICON, m_dpi);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+void Malvoran::fitClientArea(const POINT* topLeft)
+{
+    const int width = design::toPixels(design::kClientWidth, m_dpi);
+    const int height = design::toPixels(design::kClientHeight, m_dpi);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(m_dpi));
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (topLeft ? 0 : SWP_NOMOVE);
+    const POINT at = topLeft ? *topLeft : POINT{};
+    SetWindowPos(m_window, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top, flags);
+    // Where the frame is not drawn for the new density yet (Wine, or a system without per-monitor
+    // frames), the client area comes out different: measure the frame as it is and size again.
+    RECT client{};
+    GetClientRect(m_window, &client);
+    if (client.right != width || client.bottom != height)
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                     frame.bottom - frame.top + height - client.bottom, flags | SWP_NOMOVE);
+}
+
+void Malvoran::onCommand(int id, int code)
+{
+    const design::Control* control = designOf(id);
+    if (control && control->array == design::Array::Command1 && code == BN_CLICKED)
+        colour_code::Command1_Click(*this, static_cast<forms::Index>(control->index));
+}
+
+void Malvoran::onDrawItem(const DRAWITEMSTRUCT& item) const
+{
+    const design::Control* control = designOf(static_cast<int>(item.CtlID));
+    if (!control)
+        return;
+    if (control->array == design::Array::List1)
+        drawColourItem(item, m_dpi);
+    else if (control->array == design::Array::Command1)
+        drawColourButton(item, control->background.value(), m_dpi);
+}
+
+HBRUSH Malvoran::onCtlColorStatic(HDC dc, HWND window) const
+{
+    const design::Control* control = designOf(GetDlgCtrlID(window));
+    if (!control || !control->background)
+        return nullptr;
+    // The headings are fixed light colours, so their text stays black whatever the desktop's theme.
+    SetBkColor(dc, toColorRef(*control->background));
+    SetTextColor(dc, RGB(0, 0, 0));
+    return m_controlBackgrounds.at(rowNumber(*control)).get();
+}
+
+void Malvoran::onEraseBackground(HDC dc) const
+{
+    RECT client{};
+    GetClientRect(m_window, &client);
+    FillRect(dc, &client, m_background.get());
+}
+
+void Malvoran::onActivate(bool active)
+{
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(m_window, focus))
+            m_focus = focus;
+        return;
+    }
+    onSetFocus();
+}
+
+void Malvoran::onSetFocus() const
+{
+    SetFocus(m_focus ? m_focus : m_text1);
+}
+
+void Malvoran::onDpiChanged(int dpi, const RECT& suggested)
+{
+    m_dpi = dpi;
+    layOut();
+    const POINT topLeft{suggested.left, suggested.top};
+    fitClientArea(&topLeft);
+}
+
+forms::Index Malvoran::selectedPosition(forms::Index list) const
+{
+    return static_cast<forms::Index>(
+        SendMessageW(m_list1.at(static_cast<std::size_t>(list)), LB_GETCURSEL, 0, 0));
+}
+
+void Malvoran::setSelectedPosition(forms::Index list, forms::Index position)
+{
+    HWND colours = m_list1.at(static_cast<std::size_t>(list));
+    SendMessageW(colours, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    if (position == forms::kNoSelection)
+        SendMessageW(colours, LB_SETTOPINDEX, 0, 0);
+}
+
+std::string Malvoran::reportText() const
+{
+    return narrow(windowText(m_text1));
+}
+
+void Malvoran::setReportText(std::string_view text)
+{
+    // The edit box keeps CR LF as it is, so the text reads back exactly as written.
+    SetWindowTextW(m_text1, widen(text).c_str());
+}
+
+void dispatchMessage(HWND window, MSG& message)
+{
+    if (!IsDialogMessageW(window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int runEventLoop(HWND window)
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        dispatchMessage(window, message);
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace win32

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+// The Malvoran window on Win32's standard controls: built from the design table at the density of
+// its screen, it answers the window operations of the logic.
+#pragma once
+
+#include "bands.h"
+#include "design.h"
+#include "forms.h"
+#include "gdi.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace win32 {
+
+// The control id of a designed control, List1(2) being controlId(Array::List1, 2). None is IDOK or
+// IDCANCEL, which the dialog keyboard sends for Enter and Esc, so those two press nothing.
+constexpr int controlId(design::Array array, int index)
+{
+    return 100 * (static_cast<int>(array) + 1) + index;
+}
+
+// The window class: the form's name, as tools that look for the window expect.
+inline constexpr const wchar_t* kWindowClass = L"Malvoran";
+
+class Malvoran final : public forms::Window {
+public:
+    // Creates the window in its designed state, hidden: no colour chosen, the introduction in the
+    // report box, laid out at the density of the screen it opens on.
+    explicit Malvoran(HINSTANCE instance);
+    ~Malvoran() override;
+    Malvoran(const Malvoran&) = delete;
+    Malvoran& operator=(const Malvoran&) = delete;
+    Malvoran(Malvoran&&) = delete;
+    Malvoran& operator=(Malvoran&&) = delete;
+
+    void show(int how);
+    HWND hwnd() const { return m_window; }
+    HWND control(design::Array array, int index) const
+    {
+        return GetDlgItem(m_window, controlId(array, index));
+    }
+    // The dots per inch the window is laid out for.
+    int dpi() const { return m_dpi; }
+    HFONT font() const { return m_font.get(); }
+
+    forms::Index selectedPosition(forms::Index list) const override;
+    void setSelectedPosition(forms::Index list, forms::Index position) override;
+    std::string reportText() const override;
+    void setReportText(std::string_view text) override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool onCreate();
+    void onCommand(int id, int code);
+    void onDrawItem(const DRAWITEMSTRUCT& item) const;
+    HBRUSH onCtlColorStatic(HDC dc, HWND control) const;
+    void onEraseBackground(HDC dc) const;
+    void onActivate(bool active);
+    void onSetFocus() const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+
+    void createControl(const design::Control& control);
+    void applyTabOrder() const;
+    // Font, control rectangles, list rows and icons at m_dpi.
+    void layOut();
+    // Sizes the window so that its client area is the designed one at m_dpi; moves it too if asked.
+    void fitClientArea(const POINT* topLeft);
+
+    HINSTANCE m_instance;
+    HWND m_window = nullptr;
+    int m_dpi = design::kStandardDpi;
+    Font m_font;
+    Brush m_background;
+    std::array<Brush, design::kControls.size()> m_controlBackgrounds;
+    Icon m_bigIcon;
+    Icon m_smallIcon;
+    std::array<HWND, bands::kBandCount> m_list1{};
+    HWND m_text1 = nullptr;
+    // Where the keyboard focus returns when the window is activated again.
+    HWND m_focus = nullptr;
+};
+
+// One message of the event loop: the dialog keyboard first (Tab, Shift+Tab, arrows, Space on a
+// focused button), then the usual translation and dispatch.
+void dispatchMessage(HWND window, MSG& message);
+
+// Runs the event loop until the window is closed; returns the program's exit code.
+int runEventLoop(HWND window);
+
+} // namespace win32

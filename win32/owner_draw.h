@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// The two kinds of owner-drawn controls: colour-list items with their swatches, and the coloured
+// Command1 buttons. The look matches the Qt window's.
+#pragma once
+
+#include "bands.h"
+#include "design.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+// A length in pixels at 96 dots per inch, at `dpi`.
+int scaled(int pixels, int dpi);
+
+COLORREF toColorRef(design::Rgb rgb);
+
+// Where the swatch of an item stands: a square at the left, in the middle of the item's height.
+RECT swatchRect(const RECT& item, int dpi);
+
+// Paints one item of a colour list: the swatch of the colour in the item's data, then the item's own
+// text (the colour name), highlighted when chosen.
+void drawColourItem(const DRAWITEMSTRUCT& item, int dpi);
+
+// Paints a Command1 button on the window background: its face in the designed colour (darker while
+// pressed), its caption, and a dark blue edge and focus rectangle when Space would press it.
+void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi);
+
+} // namespace win32
