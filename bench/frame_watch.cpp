@@ -265,7 +265,8 @@ int main(int argc, char* argv[])
         return coldLaunches(watcher, std::atoi(argv[2]), argv[3], argv[4]);
     }
     if (argc != 5 && argc != 6) {
-        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name]\n");
+        std::fprintf(stderr,
+                     "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name]\n");
         return 2;
     }
     const int launches = std::atoi(argv[1]);
