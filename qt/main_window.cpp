@@ -11,6 +11,7 @@
 #include "window_font.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -123,7 +124,12 @@ QWidget* Malvoran::createControl(const design::Control& control)
         break;
     }
     case design::Array::Text1: {
+        // As it is made, the box lays out a first, empty document in the application's font, which
+        // would load the desktop's font for nothing: for that moment the window's font stands in.
+        const QFont desktopFont = QGuiApplication::font();
+        QGuiApplication::setFont(font());
         m_text1 = new QPlainTextEdit(this);
+        QGuiApplication::setFont(desktopFont);
         m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
