@@ -13,8 +13,11 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QResource>
 
 #include <algorithm>
 #include <utility>
@@ -34,12 +37,19 @@ QRect geometryOf(const design::Control& control)
 }
 
 // The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
-// the larger sizes from the installed icon theme. Every size given here is decoded at start-up.
+// the larger sizes from the installed icon theme. The sizes given here are kept as plain pixels
+// (tools/render-icons.sh), so that none has to be decoded at start-up.
 QIcon hamburgerIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64})
-        icon.addFile(QString(":/icons/malvoran-%1.png").arg(size), QSize(size, size));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        const QResource pixels(QString(":/icons/malvoran-%1.rgba").arg(size));
+        // Stored uncompressed (qt/CMakeLists.txt), so the pixels are read where they lie.
+        if (pixels.compressionAlgorithm() != QResource::NoCompression ||
+            pixels.size() != qint64{size} * size * 4)
+            continue;
+        icon.addPixmap(QPixmap::fromImage(QImage(pixels.data(), size, size, QImage::Format_RGBA8888)));
+    }
     return icon;
 }
 
