@@ -215,10 +215,25 @@ std::string Malvoran::reportText() const
 void Malvoran::setReportText(std::string_view text)
 {
     m_reportText = text;
+    m_reportInBox = false;
+    if (isVisible())
+        showReport();
+}
+
+void Malvoran::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_reportInBox)
+        showReport();
+}
+
+void Malvoran::showReport()
+{
     // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
-    QString shown = fromUtf8(text);
+    QString shown = fromUtf8(m_reportText);
     shown.replace(QString::fromLatin1(forms::kCrLf.data(), 2), QString(u'\n'));
     shown.replace(u'\r', u'\n');
     m_text1->setPlainText(shown);
     m_text1->document()->setModified(false);
+    m_reportInBox = true;
 }
