@@ -84,12 +84,16 @@ FontChoice chooseWindowFont(const QString& characters)
 {
     const QString designed = QString::fromUtf8(design::kFontFamily);
     const auto choose = [&](const QString& family) -> std::optional<FontChoice> {
-        QFont font = fontOf(family);
-        const QString used = usedFamily(font);
+        const QString face = QFontInfo(fontOf(family)).family();
+        const QString used = withoutFoundry(face);
         // Only a family that is really there counts; fontconfig answers every name with something,
         // though a twin asked for may well come back as another twin.
         const bool present = used.compare(withoutFoundry(family), Qt::CaseInsensitive) == 0 ||
                              (isTwin(family) && isTwin(used));
+        // The face is then asked for by its own name: a name that fontconfig only answers for
+        // another family ("Times New Roman" for Liberation Serif) would be looked up again, at
+        // some cost, for every script the window writes in.
+        const QFont font = fontOf(face);
         if (!present || !covers(font, characters))
             return std::nullopt;
         if (isTwin(used))
