@@ -81,7 +81,7 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
-    const FontChoice font = chooseWindowFont(fromUtf8(design::shownCharacters()));
+    const FontChoice font = chooseWindowFont();
     setFont(font.font);
     m_fontNotice = font.notice;
 
