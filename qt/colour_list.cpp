@@ -131,6 +131,9 @@ ColourList::ColourList(std::span<const bands::Colour> colours, QWidget* parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A list shows one of its eight or more colours, so it always has its scroll bar; said at once,
+    // the names are fitted to the room left beside it once, not first to the whole width.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
     setIconSize(QSize(kSwatch, kSwatch));
     setItemDelegate(new NoItemFocusDelegate(this));
