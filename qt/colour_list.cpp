@@ -6,6 +6,7 @@
 #include "focus_mark.h"
 #include "swatch.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
@@ -269,10 +270,18 @@ int ColourList::nameRoom(int swatch) const
 
 int ColourList::widestName(const QFont& font) const
 {
+    // The four lists share most of their colours, so each name is measured once in each font.
+    static QHash<QString, qreal> measured;
+    const QString inFont = font.key() + u'\n';
     const QFontMetricsF metrics(font);
     qreal widest = 0;
-    for (int i = 0; i < count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+    for (int i = 0; i < count(); ++i) {
+        const QString name = item(i)->text();
+        auto width = measured.constFind(inFont + name);
+        if (width == measured.cend())
+            width = measured.insert(inFont + name, metrics.horizontalAdvance(name));
+        widest = std::max(widest, *width);
+    }
     return static_cast<int>(std::ceil(widest));
 }
 
