@@ -137,7 +137,9 @@ ColourList::ColourList(std::span<const bands::Colour> colours, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
     setIconSize(QSize(kSwatch, kSwatch));
-    setItemDelegate(new NoItemFocusDelegate(this));
+    // Given for the list's one column, the delegate leaves Qt's own in place rather than replacing
+    // it, which spares disconnecting the one it would replace.
+    setItemDelegateForColumn(0, new NoItemFocusDelegate(this));
     if (style()->inherits("QWindowsStyle")) {
         auto* arrows = new SqueezedArrowsStyle;
         arrows->setParent(this);
