@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -272,16 +273,17 @@ int ColourList::nameRoom(int swatch) const
 
 int ColourList::widestName(const QFont& font) const
 {
-    // The four lists share most of their colours, so each name is measured once in each font.
-    static QHash<QString, qreal> measured;
-    const QString inFont = font.key() + u'\n';
+    // The four lists share most of their colours, so each name is measured once in each font (the
+    // window's, at its size or smaller).
+    static QHash<std::pair<QString, qreal>, qreal> measured;
     const QFontMetricsF metrics(font);
     qreal widest = 0;
     for (int i = 0; i < count(); ++i) {
         const QString name = item(i)->text();
-        auto width = measured.constFind(inFont + name);
+        const std::pair key{font.family() + u'\n' + name, font.pointSizeF()};
+        auto width = measured.constFind(key);
         if (width == measured.cend())
-            width = measured.insert(inFont + name, metrics.horizontalAdvance(name));
+            width = measured.insert(key, metrics.horizontalAdvance(name));
         widest = std::max(widest, *width);
     }
     return static_cast<int>(std::ceil(widest));
