@@ -281,10 +281,12 @@ int ColourList::widestName(const QFont& font) const
     for (int i = 0; i < count(); ++i) {
         const QString name = item(i)->text();
         const std::pair key{font.family() + u'\n' + name, font.pointSizeF()};
-        auto width = measured.constFind(key);
-        if (width == measured.cend())
-            width = measured.insert(key, metrics.horizontalAdvance(name));
-        widest = std::max(widest, *width);
+        const auto known = measured.constFind(key);
+        const bool measuredBefore = known != measured.cend();
+        const qreal width = measuredBefore ? *known : metrics.horizontalAdvance(name);
+        if (!measuredBefore)
+            measured.insert(key, width);
+        widest = std::max(widest, width);
     }
     return static_cast<int>(std::ceil(widest));
 }
