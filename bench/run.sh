@@ -4,7 +4,8 @@
 # Malvoran and a one-label Qt floor of the same window size: the instructions to the first painted
 # frame under callgrind (deterministic: the figure to track), launch to first painted frame
 # (alternating, warm), the same from a cold page cache (rough), peak resident memory, click to
-# repainted report, and the size of the stripped program. Figures only; nothing here passes or fails.
+# repainted report, and the size of the stripped program; then where the instructions go, phase by
+# phase, for both. Figures only; nothing here passes or fails.
 # Everything runs in a private session like a desktop's: its own session bus, home and X server.
 #   bench/run.sh [launches (20)] [clicks (200)] [cold launches (5)]
 set -euo pipefail
@@ -30,7 +31,8 @@ private() {
         dbus-run-session -- "$PWD/tests/with_xvfb.sh" "$@" 2>/dev/null
 }
 
-# Instructions from exec to the first image the program puts on the screen.
+# Instructions from exec to the first image the program puts on the screen; callgrind's profile of
+# that stretch is kept as $2 for the account at the end.
 instructions() {
     local out
     out=$(mktemp -d)
@@ -40,23 +42,60 @@ instructions() {
         pid=$!
         for _ in $(seq 1200); do compgen -G "$1/run.*.1" >/dev/null && break; sleep 0.1; done
         kill "$pid"; wait "$pid" 2>/dev/null || true' _ "$out" "$1"
-    sed -n 's/^totals: //p' "$out"/run.*.1 2>/dev/null | head -n1
+    cp "$(compgen -G "$out/run.*.1" | head -n1)" "$2"
+    sed -n 's/^totals: //p' "$2" | head -n1
     rm -rf "$out"
+}
+
+# Instructions spent in a function and all it calls, from a listing of callgrind_annotate
+# --inclusive=yes; 0 if it never ran.
+inside() {
+    awk -v name="???:$2 [" 'index($0, name) { gsub(",", "", $1); print $1; found = 1; exit }
+                            END { if (!found) print 0 }' "$1"
+}
+
+# The first frame phase by phase: loading and linking before main, QApplication, fontconfig's
+# font database (which comes with the first font used, wherever that is), building the window,
+# showing it, and the event loop up to the first image.
+phases() {
+    local listing=$1.inclusive total main app fonts show loop build
+    callgrind_annotate --inclusive=yes --threshold=100 "$1" >"$listing" 2>/dev/null
+    total=$(sed -n 's/^totals: //p' "$1" | head -n1)
+    main=$(inside "$listing" 'main')
+    app=$(inside "$listing" 'QApplication::QApplication(int&, char**, int)')
+    fonts=$(inside "$listing" 'QFontDatabasePrivate::ensureFontDatabase()')
+    show=$(inside "$listing" 'QWidget::show()')
+    loop=$(inside "$listing" 'QApplication::exec()')
+    build=$((main - app - show - loop))
+    # The font database is counted once, out of the phase that loaded it.
+    if [ "$build" -ge "$fonts" ]; then
+        build=$((build - fonts))
+    elif [ "$show" -ge "$fonts" ]; then
+        show=$((show - fonts))
+    else
+        loop=$((loop - fonts))
+    fi
+    echo "$((total - main)) $app $fonts $build $show $loop $total"
 }
 
 echo "Malvoran start-up benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1)"
 echo "session: private dbus-run-session, Xvfb -noreset, LC_ALL=C.UTF-8, $(lsb_release -ds 2>/dev/null || echo Linux)"
+# Fontconfig's start-up, the largest part of either program's, grows with the fonts installed.
+echo "fonts: $(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' 'fonts-*' 2>/dev/null |
+    awk '$1 == "ii" { printf "%s%s %s", sep, $2, $3; sep = ", " }')"
 stripped=$(mktemp)
 strip -o "$stripped" "$program"
 printf 'stripped program: %d KiB\n' "$(($(stat -c %s "$stripped") / 1024))"
 rm -f "$stripped"
 
 echo "instructions to the first painted frame (callgrind, two runs each):"
+profiles=$PWD/build/bench/callgrind
+mkdir -p "$profiles"
 ours=() floors=()
 for round in 1 2; do
-    ours+=("$(instructions "$program")")
-    floors+=("$(instructions "$floor")")
+    ours+=("$(instructions "$program" "$profiles/malvoran.$round")")
+    floors+=("$(instructions "$floor" "$profiles/floor.$round")")
 done
 printf '  %-34s %s\n' "malvoran" "${ours[*]}" "floor (one QLabel)" "${floors[*]}"
 awk -v a="${ours[0]}" -v b="${floors[0]}" 'BEGIN { printf "  %-34s %.3f x\n", "ratio malvoran / floor", a / b }'
@@ -65,3 +104,30 @@ awk -v a="${ours[0]}" -v b="${floors[0]}" 'BEGIN { printf "  %-34s %.3f x\n", "r
 private "$watch" 1 "$program" "$floor" 1 >/dev/null
 private "$watch" "$launches" "$program" "$floor" "$clicks"
 private "$watch" --cold "$cold" "$program" "$floor"
+
+echo "where the instructions to the first painted frame go (first run, millions):"
+read -r -a mine <<<"$(phases "$profiles/malvoran.1")"
+read -r -a base <<<"$(phases "$profiles/floor.1")"
+printf '  %-40s %9s %9s %9s\n' "" malvoran floor extra
+labels=("loading and linking, before main" "QApplication" "font database (fontconfig)" "building the window"
+        "showing it" "event loop to the first frame" "total")
+for i in "${!labels[@]}"; do
+    awk -v what="${labels[$i]}" -v a="${mine[$i]}" -v b="${base[$i]}" \
+        'BEGIN { printf "  %-40s %9.2f %9.2f %+9.2f\n", what, a / 1e6, b / 1e6, (a - b) / 1e6 }'
+done
+# Malvoran's own parts of those phases.
+listing=$profiles/malvoran.1.inclusive
+fonts=$(inside "$listing" 'QFontDatabasePrivate::ensureFontDatabase()')
+echo "of which in malvoran's own parts (millions):"
+while IFS='|' read -r what function; do
+    cost=$(inside "$listing" "$function")
+    [ "$function" = "chooseWindowFont()" ] && cost=$((cost - fonts))
+    awk -v what="$what" -v a="$cost" 'BEGIN { printf "  %-40s %9.2f\n", what, a / 1e6 }'
+done <<'PARTS'
+choosing the font, beyond the database|chooseWindowFont()
+the four colour lists made|ColourList::ColourList(std::span<bands::Colour const, 18446744073709551615ul>, QWidget*)
+the report box made|QPlainTextEdit::QPlainTextEdit(QWidget*)
+colour names measured to fit|ColourList::fitNames()
+the introduction laid out|Malvoran::showReport()
+painting the first frame|QWidgetRepaintManager::paintAndFlush()
+PARTS

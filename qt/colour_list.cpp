@@ -6,6 +6,7 @@
 #include "focus_mark.h"
 #include "swatch.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -131,9 +133,14 @@ ColourList::ColourList(std::span<const bands::Colour> colours, QWidget* parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A list shows one of its eight or more colours, so it always has its scroll bar; said at once,
+    // the names are fitted to the room left beside it once, not first to the whole width.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
     setIconSize(QSize(kSwatch, kSwatch));
-    setItemDelegate(new NoItemFocusDelegate(this));
+    // Given for the list's one column, the delegate leaves Qt's own in place rather than replacing
+    // it, which spares disconnecting the one it would replace.
+    setItemDelegateForColumn(0, new NoItemFocusDelegate(this));
     if (style()->inherits("QWindowsStyle")) {
         auto* arrows = new SqueezedArrowsStyle;
         arrows->setParent(this);
@@ -266,10 +273,21 @@ int ColourList::nameRoom(int swatch) const
 
 int ColourList::widestName(const QFont& font) const
 {
+    // The four lists share most of their colours, so each name is measured once in each font (the
+    // window's, at its size or smaller).
+    static QHash<std::pair<QString, qreal>, qreal> measured;
     const QFontMetricsF metrics(font);
     qreal widest = 0;
-    for (int i = 0; i < count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(item(i)->text()));
+    for (int i = 0; i < count(); ++i) {
+        const QString name = item(i)->text();
+        const std::pair key{font.family() + u'\n' + name, font.pointSizeF()};
+        const auto known = measured.constFind(key);
+        const bool measuredBefore = known != measured.cend();
+        const qreal width = measuredBefore ? *known : metrics.horizontalAdvance(name);
+        if (!measuredBefore)
+            measured.insert(key, width);
+        widest = std::max(widest, width);
+    }
     return static_cast<int>(std::ceil(widest));
 }
 

@@ -11,9 +11,13 @@
 #include "window_font.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QResource>
 
 #include <algorithm>
 #include <utility>
@@ -33,12 +37,19 @@ QRect geometryOf(const design::Control& control)
 }
 
 // The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
-// the larger sizes from the installed icon theme. Every size given here is decoded at start-up.
+// the larger sizes from the installed icon theme. The sizes given here are kept as plain pixels
+// (tools/render-icons.sh), so that none has to be decoded at start-up.
 QIcon hamburgerIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64})
-        icon.addFile(QString(":/icons/malvoran-%1.png").arg(size), QSize(size, size));
+    for (const int size : {16, 24, 32, 48, 64}) {
+        const QResource pixels(QString(":/icons/malvoran-%1.rgba").arg(size));
+        // Stored uncompressed (qt/CMakeLists.txt), so the pixels are read where they lie.
+        if (pixels.compressionAlgorithm() != QResource::NoCompression ||
+            pixels.size() != qint64{size} * size * 4)
+            continue;
+        icon.addPixmap(QPixmap::fromImage(QImage(pixels.data(), size, size, QImage::Format_RGBA8888)));
+    }
     return icon;
 }
 
@@ -70,7 +81,7 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
-    const FontChoice font = chooseWindowFont(fromUtf8(design::shownCharacters()));
+    const FontChoice font = chooseWindowFont();
     setFont(font.font);
     m_fontNotice = font.notice;
 
@@ -123,7 +134,12 @@ QWidget* Malvoran::createControl(const design::Control& control)
         break;
     }
     case design::Array::Text1: {
+        // As it is made, the box lays out a first, empty document in the application's font, which
+        // would load the desktop's font for nothing: for that moment the window's font stands in.
+        const QFont desktopFont = QGuiApplication::font();
+        QGuiApplication::setFont(font());
         m_text1 = new QPlainTextEdit(this);
+        QGuiApplication::setFont(desktopFont);
         m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -199,10 +215,25 @@ std::string Malvoran::reportText() const
 void Malvoran::setReportText(std::string_view text)
 {
     m_reportText = text;
+    m_reportInBox = false;
+    if (isVisible())
+        showReport();
+}
+
+void Malvoran::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_reportInBox)
+        showReport();
+}
+
+void Malvoran::showReport()
+{
     // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
-    QString shown = fromUtf8(text);
+    QString shown = fromUtf8(m_reportText);
     shown.replace(QString::fromLatin1(forms::kCrLf.data(), 2), QString(u'\n'));
     shown.replace(u'\r', u'\n');
     m_text1->setPlainText(shown);
     m_text1->document()->setModified(false);
+    m_reportInBox = true;
 }

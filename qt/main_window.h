@@ -39,14 +39,21 @@ public:
     std::string reportText() const override;
     void setReportText(std::string_view text) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* createControl(const design::Control& control);
+    void showReport();
 
     std::array<ColourList*, 4> m_list1{};
     QPlainTextEdit* m_text1 = nullptr;
 
     // The report exactly as last written, CR LF included; the box itself shows plain line breaks.
     std::string m_reportText;
+    // The box lays its text out for its width, which it knows only once the window is shown: until
+    // then the report waits here, so that it is laid out once rather than twice.
+    bool m_reportInBox = false;
     QString m_fontNotice;
     bool m_qtTextsInBulgarian = false;
 };

@@ -62,10 +62,21 @@ bool isTwin(const QString& family)
     return metricTwins().contains(withoutFoundry(family), Qt::CaseInsensitive);
 }
 
-bool covers(const QFont& font, const QString& characters)
+// Every character the window can show, worked out only when a font's glyphs have to be checked.
+const QString& shownCharacters()
 {
-    return QFontDatabase::writingSystems(usedFamily(font)).contains(QFontDatabase::Cyrillic) &&
-           missingCharacters(font, characters).isEmpty();
+    static const QString characters = QString::fromStdString(design::shownCharacters());
+    return characters;
+}
+
+// Fontconfig says a family writes Cyrillic when it has the whole Russian alphabet, and so every
+// Bulgarian letter; Times New Roman's twins have all of ASCII besides, so only other families have
+// their glyphs checked one by one.
+bool covers(const QFont& font)
+{
+    const QString family = usedFamily(font);
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic) &&
+           (isTwin(family) || missingCharacters(font, shownCharacters()).isEmpty());
 }
 
 } // namespace
@@ -80,17 +91,21 @@ QString missingCharacters(const QFont& font, const QString& characters)
     return missing;
 }
 
-FontChoice chooseWindowFont(const QString& characters)
+FontChoice chooseWindowFont()
 {
     const QString designed = QString::fromUtf8(design::kFontFamily);
     const auto choose = [&](const QString& family) -> std::optional<FontChoice> {
-        QFont font = fontOf(family);
-        const QString used = usedFamily(font);
+        const QString face = QFontInfo(fontOf(family)).family();
+        const QString used = withoutFoundry(face);
         // Only a family that is really there counts; fontconfig answers every name with something,
         // though a twin asked for may well come back as another twin.
         const bool present = used.compare(withoutFoundry(family), Qt::CaseInsensitive) == 0 ||
                              (isTwin(family) && isTwin(used));
-        if (!present || !covers(font, characters))
+        // The face is then asked for by its own name: a name that fontconfig only answers for
+        // another family ("Times New Roman" for Liberation Serif) would be looked up again, at
+        // some cost, for every script the window writes in.
+        const QFont font = fontOf(face);
+        if (!present || !covers(font))
             return std::nullopt;
         if (isTwin(used))
             return FontChoice{font, {}};
@@ -119,5 +134,5 @@ FontChoice chooseWindowFont(const QString& characters)
                       "fonts-liberation2)."};
     return {font, QString("no installed font shows every character of the window; using %1, which "
                           "lacks \"%2\" (on Debian: apt-get install fonts-liberation2).")
-                      .arg(usedFamily(font), missingCharacters(font, characters))};
+                      .arg(usedFamily(font), missingCharacters(font, shownCharacters()))};
 }

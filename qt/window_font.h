@@ -12,8 +12,8 @@ struct FontChoice {
     QString notice;
 };
 
-// The font for a window that shows `characters`.
-FontChoice chooseWindowFont(const QString& characters);
+// The font for the window, which shows the characters of design::shownCharacters().
+FontChoice chooseWindowFont();
 
 // Characters of `characters` that `font` has no glyph for, in order of first appearance.
 QString missingCharacters(const QFont& font, const QString& characters);

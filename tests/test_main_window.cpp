@@ -8,6 +8,7 @@
 #include "window_font.h"
 
 #include <QAccessible>
+#include <QColorSpace>
 
 #include <QLabel>
 #include <QMenu>
@@ -112,7 +113,19 @@ void MainWindowTest::designedState()
     WindowDriver ui;
     QCOMPARE(ui.window.windowTitle(), QString("Физика - резистори, номинал, точност"));
     QCOMPARE(ui.window.size(), QSize(461, 298));
-    QVERIFY(!ui.window.windowIcon().isNull());
+    // The title bar gets the installed icon's own pixels at each size it is given, as the window
+    // system takes them: straight alpha, no colour space of their own.
+    const QIcon icon = ui.window.windowIcon();
+    QCOMPARE(icon.availableSizes().size(), 5);
+    const auto shown = [](const QPixmap& pixmap) {
+        QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        image.setColorSpace({});
+        return image;
+    };
+    for (const QSize size : icon.availableSizes()) {
+        const QImage installed(QFINDTESTDATA(QString("../icons/malvoran-%1.png").arg(size.width())));
+        QCOMPARE(shown(icon.pixmap(size, 1.0)), shown(QPixmap::fromImage(installed)));
+    }
     for (int band = 0; band < 4; ++band) {
         QVERIFY(ui.list1(band)->selectedItems().isEmpty());
         QCOMPARE(ui.window.selectedPosition(static_cast<forms::Index>(band)), forms::kNoSelection);

@@ -11,5 +11,10 @@ for size in 16 24 32 48 64 128 256; do
 done
 # The classic window icon: 32 x 32 in at most 256 colours.
 convert malvoran-32.png -colors 256 PNG8:malvoran-32.png
+# The sizes the window hands to the title bar and task switcher, as plain RGBA pixels taken from the
+# PNGs above, so that the program shows them without decoding a PNG at start-up.
+for size in 16 24 32 48 64; do
+    convert "malvoran-$size.png" -depth 8 "rgba:malvoran-$size.rgba"
+done
 convert malvoran-16.png malvoran-24.png malvoran-32.png malvoran-48.png malvoran-256.png malvoran.ico
 png2icns malvoran.icns malvoran-16.png malvoran-32.png malvoran-48.png malvoran-128.png malvoran-256.png >/dev/null
