@@ -20,15 +20,9 @@ program=$PWD/build/bench/qt/malvoran
 floor=$PWD/build/bench/bench/malvoran_floor
 watch=$PWD/build/bench/bench/frame_watch
 
-session=$PWD/build/bench/session
-rm -rf "$session"
-mkdir -p "$session"/{home,config,cache,runtime}
-chmod 700 "$session/runtime"
 # A desktop always has a session bus; the caller's display, bus and locale stay outside.
 private() {
-    env -i PATH="$PATH" HOME="$session/home" XDG_CONFIG_HOME="$session/config" \
-        XDG_CACHE_HOME="$session/cache" XDG_RUNTIME_DIR="$session/runtime" LC_ALL=C.UTF-8 \
-        dbus-run-session -- "$PWD/tests/with_xvfb.sh" "$@" 2>/dev/null
+    "$PWD/tests/private_session.sh" "$PWD/build/bench/sessions" --xvfb "$@" 2>/dev/null
 }
 
 # Instructions from exec to the first image the program puts on the screen; callgrind's profile of

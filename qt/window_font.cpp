@@ -95,18 +95,13 @@ FontChoice chooseWindowFont()
 {
     const QString designed = QString::fromUtf8(design::kFontFamily);
     const auto choose = [&](const QString& family) -> std::optional<FontChoice> {
-        const QString face = QFontInfo(fontOf(family)).family();
-        const QString used = withoutFoundry(face);
-        // Only a family that is really there counts; fontconfig answers every name with something,
-        // though a twin asked for may well come back as another twin.
-        const bool present = used.compare(withoutFoundry(family), Qt::CaseInsensitive) == 0 ||
-                             (isTwin(family) && isTwin(used));
-        // The face is then asked for by its own name: a name that fontconfig only answers for
-        // another family ("Times New Roman" for Liberation Serif) would be looked up again, at
-        // some cost, for every script the window writes in.
-        const QFont font = fontOf(face);
-        if (!present || !covers(font))
+        // Asked for by a family's own name: a name that fontconfig only answers with another family
+        // ("Times New Roman" with Liberation Serif) would be looked up again, at some cost, for every
+        // script the window writes in.
+        const QFont font = fontOf(family);
+        if (!covers(font))
             return std::nullopt;
+        const QString used = withoutFoundry(family);
         if (isTwin(used))
             return FontChoice{font, {}};
         return FontChoice{font,
@@ -115,11 +110,14 @@ FontChoice chooseWindowFont()
                               .arg(designed, used)};
     };
 
-    for (const QString& family : QStringList{designed} + metricTwins() + otherSerifs())
-        if (auto choice = choose(family))
-            return *choice;
-    // Listing every installed family is slow, so it is done only when the usual serifs are missing:
-    // any other serif that writes Cyrillic, then any font that does.
+    // Only a family that is really installed counts: fontconfig answers every name with something.
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& wanted : QStringList{designed} + metricTwins() + otherSerifs())
+        for (const QString& family : installed)
+            if (withoutFoundry(family).compare(wanted, Qt::CaseInsensitive) == 0)
+                if (auto choice = choose(family))
+                    return *choice;
+    // Where the usual serifs are missing: any other serif that writes Cyrillic, then any font that does.
     const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
     for (const bool serifOnly : {true, false})
         for (const QString& family : cyrillic)
