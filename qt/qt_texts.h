@@ -2,6 +2,7 @@
 // Qt's own texts (the menus of the report box and of the scroll bars) in Bulgarian, like the window.
 #pragma once
 
-// Installs Qt's Bulgarian translation for the whole program, whatever the user's locale. False when
-// the translation is not installed; Qt then speaks English.
+// Gives the whole program Qt's Bulgarian translation, whatever the user's locale: installed at once
+// for a screen reader, otherwise with the first context menu. False when the translation is not
+// installed; Qt then speaks English.
 bool loadQtTextsInBulgarian();

@@ -100,6 +100,7 @@ private slots:
     void scrollButtons_showArrows();
     void contextMenus_speakBulgarian_data();
     void contextMenus_speakBulgarian();
+    void qtTexts_inBulgarianForAScreenReader();
     void swatches_standOutOnLightAndDarkLists_data();
     void swatches_standOutOnLightAndDarkLists();
     void accessibility_namesAndRoles_data();
@@ -707,6 +708,20 @@ void MainWindowTest::swatch_besideChosenItemHasItsColour()
     QVERIFY2(near(seen.red(), expected.red()) && near(seen.green(), expected.green()) &&
                  near(seen.blue(), expected.blue()),
              qPrintable(QString("seen %1, expected %2").arg(seen.name(), expected.name())));
+}
+
+// Qt's texts come with the first context menu, or at once when a screen reader is there. Run in a
+// process of its own (CTest), before any menu has opened.
+void MainWindowTest::qtTexts_inBulgarianForAScreenReader()
+{
+    WindowDriver ui;
+    const QString copy = QCoreApplication::translate("QWidgetTextControl", "&Copy");
+    QAccessible::setActive(true);
+    QString copyForScreenReader = QCoreApplication::translate("QWidgetTextControl", "&Copy");
+    QAccessible::setActive(false);
+    QCOMPARE(copy, QString("&Copy"));
+    QVERIFY2(copyForScreenReader.remove(u'&').contains(QRegularExpression("^[\\x{0400}-\\x{04FF}]+$")),
+             qPrintable(copyForScreenReader));
 }
 
 QTEST_MAIN(MainWindowTest)
