@@ -112,6 +112,26 @@ inline constexpr std::string_view kIntroduction =
     "резистора.\r\n"
     "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
 
+// How the colour lists and buttons are painted, alike in every front-end; sizes in pixels at 96 dots
+// per inch. The swatch beside each colour name is a square of kSwatchSide; a metal band (gold,
+// silver) shows a highlight above its base tone and shade below, the base tone filling the middle.
+inline constexpr int kSwatchSide = 14;
+struct Sheen {
+    int highlightPercent; // the top edge, this much brighter than the base tone
+    int shadePercent;     // the bottom edge, the base tone's brightness divided by this much
+    double middleFrom;    // where the base tone begins, as a share of the height
+    double middleTo;
+};
+inline constexpr Sheen kMetalSheen{135, 140, 0.35, 0.65};
+inline constexpr Rgb kButtonEdge{90, 90, 90};
+// Dark blue marks the control that holds the keyboard focus: it stands out on the window's light
+// lavender and on every designed background colour.
+inline constexpr Rgb kFocusMark{32, 32, 128};
+
+// The swatch's thin outline on a list of this background: dark on a light list, so that white, gold
+// and silver stand out, and light on a dark desktop theme's list, so that black, brown and violet do.
+Rgb swatchOutline(Rgb listBackground);
+
 // 1440 twips make an inch: 15 twips a pixel at 96 dots per inch. Each edge is rounded on its own so
 // that controls which meet in twips also meet in pixels, at any density.
 inline constexpr int kTwipsPerInch = 1440;

@@ -3,7 +3,7 @@
 // start and every repaint, so the button paints its face itself and leaves the rest to the style.
 #include "colour_button.h"
 
-#include "focus_mark.h"
+#include "design_colours.h"
 
 #include <QPainter>
 #include <QPen>
@@ -27,7 +27,7 @@ void ColourButton::paintEvent(QPaintEvent*)
 
     // A dark blue edge marks the button that Space would press.
     const QRect frame = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(hasFocus() ? QPen(kFocusMark, 2) : QPen(QColor(90, 90, 90), 1));
+    painter.setPen(hasFocus() ? QPen(kFocusMark, 2) : QPen(toColor(design::kButtonEdge), 1));
     painter.setBrush(face);
     painter.drawRoundedRect(hasFocus() ? rect().adjusted(1, 1, -1, -1) : frame, 3, 3);
 

@@ -3,7 +3,7 @@
 // keyboard focus plainly, and keeps every colour name whole whatever font and style the desktop has.
 #include "colour_list.h"
 
-#include "focus_mark.h"
+#include "design_colours.h"
 #include "swatch.h"
 
 #include <QHash>
@@ -56,8 +56,7 @@ constexpr std::array kKeyRules = {
     // clang-format on
 };
 
-// The swatch as designed, and the smallest it may shrink to before the names' font does.
-constexpr int kSwatch = 14;
+// The smallest the designed swatch may shrink to before the names' font does.
 constexpr int kSmallestSwatch = 10;
 constexpr qreal kSmallestPointSize = 6;
 
@@ -137,7 +136,7 @@ ColourList::ColourList(std::span<const bands::Colour> colours, QWidget* parent)
     // the names are fitted to the room left beside it once, not first to the whole width.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
-    setIconSize(QSize(kSwatch, kSwatch));
+    setIconSize(QSize(design::kSwatchSide, design::kSwatchSide));
     // Given for the list's one column, the delegate leaves Qt's own in place rather than replacing
     // it, which spares disconnecting the one it would replace.
     setItemDelegateForColumn(0, new NoItemFocusDelegate(this));
@@ -296,7 +295,7 @@ void ColourList::fitNames()
     // The swatch gives up a few pixels first; only then does the font shrink, by half points.
     const QFont designed = parentWidget()->font();
     const int widest = widestName(designed);
-    int swatch = kSwatch;
+    int swatch = design::kSwatchSide;
     while (swatch > kSmallestSwatch && widest > nameRoom(swatch))
         swatch -= 2;
     QFont shrunk = designed;

@@ -6,7 +6,7 @@
 #include "colour_button.h"
 #include "colour_code.h"
 #include "colour_list.h"
-#include "design.h"
+#include "design_colours.h"
 #include "qt_texts.h"
 #include "window_font.h"
 
@@ -177,11 +177,6 @@ QStringList Malvoran::notices() const
 QString objectNameOf(design::Array array, int index)
 {
     return QString::fromStdString(design::controlName(array, index));
-}
-
-QColor toColor(design::Rgb rgb)
-{
-    return {rgb.red, rgb.green, rgb.blue};
 }
 
 forms::Index Malvoran::selectedPosition(forms::Index list) const

@@ -19,9 +19,6 @@ class QPlainTextEdit;
 // Widgets are named as in the design, "List1(2)", so tests and tools can find them.
 QString objectNameOf(design::Array array, int index);
 
-// A colour of the design, for painting.
-QColor toColor(design::Rgb rgb);
-
 class Malvoran final : public QWidget, public forms::Window {
     Q_OBJECT
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Malvoran window as a student meets it: designed state, clicks, keys, tab order, colours, layout.
 #include "design.h"
+#include "design_colours.h"
 #include "expected_report_qt.h"
-#include "focus_mark.h"
 #include "swatch.h"
 #include "window_driver.h"
 #include "window_font.h"

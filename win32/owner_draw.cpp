@@ -12,13 +12,6 @@
 namespace win32 {
 namespace {
 
-// The outline of every swatch, as in the Qt window: dark enough to frame white and light enough to
-// set black apart from the item's background.
-constexpr design::Rgb kSwatchOutline{48, 48, 48};
-constexpr design::Rgb kButtonEdge{90, 90, 90};
-constexpr design::Rgb kFocusEdge{32, 32, 128};
-constexpr int kSwatchSide = 14;
-
 // A colour made lighter or darker by scaling its brightness (HSV value), the way the Qt window
 // shades its colours: a lighter colour too bright for its hue gives up saturation instead.
 design::Rgb shaded(design::Rgb colour, double factor)
@@ -56,14 +49,16 @@ void fill(HDC dc, const RECT& rect, design::Rgb colour)
 // A band of metal paint: a highlight above, the mid tone across the middle, shade below.
 void fillWithSheen(HDC dc, const RECT& rect, design::Rgb base)
 {
-    const design::Rgb top = shaded(base, 1.35);
-    const design::Rgb bottom = shaded(base, 1 / 1.40);
+    const design::Sheen& metal = design::kMetalSheen;
+    const design::Rgb top = shaded(base, metal.highlightPercent / 100.0);
+    const design::Rgb bottom = shaded(base, 100.0 / metal.shadePercent);
     const int height = std::max(1L, rect.bottom - rect.top - 1);
     for (int y = rect.top; y < rect.bottom; ++y) {
         const double t = static_cast<double>(y - rect.top) / height;
-        const design::Rgb colour = t < 0.35   ? mix(top, base, t / 0.35)
-                                   : t < 0.65 ? base
-                                              : mix(base, bottom, (t - 0.65) / 0.35);
+        const design::Rgb colour = t < metal.middleFrom ? mix(top, base, t / metal.middleFrom)
+                                   : t < metal.middleTo
+                                       ? base
+                                       : mix(base, bottom, (t - metal.middleTo) / (1 - metal.middleTo));
         fill(dc, RECT{rect.left, y, rect.right, y + 1}, colour);
     }
 }
@@ -75,7 +70,7 @@ void drawSwatch(HDC dc, const RECT& rect, const bands::Tone& tone, int dpi)
         fillWithSheen(dc, rect, base);
     else
         fill(dc, rect, base);
-    const Brush outline(CreateSolidBrush(toColorRef(kSwatchOutline)));
+    const Brush outline(CreateSolidBrush(toColorRef(design::swatchOutline(design::Rgb{255, 255, 255}))));
     RECT edge = rect;
     for (int i = 0; i < scaled(1, dpi); ++i) {
         FrameRect(dc, &edge, outline.get());
@@ -97,7 +92,7 @@ COLORREF toColorRef(design::Rgb rgb)
 
 RECT swatchRect(const RECT& item, int dpi)
 {
-    const int side = scaled(kSwatchSide, dpi);
+    const int side = scaled(design::kSwatchSide, dpi);
     const int left = item.left + scaled(3, dpi);
     const int top = item.top + (item.bottom - item.top - side) / 2;
     return {left, top, left + side, top + side};
@@ -139,7 +134,7 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
 
     const Brush faceBrush(CreateSolidBrush(toColorRef(pressed ? shaded(face, 1 / 1.15) : face)));
     const Pen edge(CreatePen(PS_INSIDEFRAME, focused ? scaled(2, dpi) : scaled(1, dpi),
-                             toColorRef(focused ? kFocusEdge : kButtonEdge)));
+                             toColorRef(focused ? design::kFocusMark : design::kButtonEdge)));
     {
         const Selected pen(dc, edge.get());
         const Selected brush(dc, faceBrush.get());
