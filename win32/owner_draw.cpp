@@ -70,7 +70,10 @@ void drawSwatch(HDC dc, const RECT& rect, const bands::Tone& tone, int dpi)
         fillWithSheen(dc, rect, base);
     else
         fill(dc, rect, base);
-    const Brush outline(CreateSolidBrush(toColorRef(design::swatchOutline(design::Rgb{255, 255, 255}))));
+    // Outlined to stand out from the list's background, light where a dark theme makes it dark.
+    const COLORREF list = GetSysColor(COLOR_WINDOW);
+    const design::Rgb background{GetRValue(list), GetGValue(list), GetBValue(list)};
+    const Brush outline(CreateSolidBrush(toColorRef(design::swatchOutline(background))));
     RECT edge = rect;
     for (int i = 0; i < scaled(1, dpi); ++i) {
         FrameRect(dc, &edge, outline.get());

@@ -289,24 +289,35 @@ TEST_CASE("the painted window shows the designed colours and swatches")
             }
         }
 
-    // Beside each colour name, a swatch of its tone in a dark outline.
-    for (int band = 0; band < bands::kBandCount; ++band) {
-        HWND list = ui.control(Array::List1, band);
-        const auto& colours = bands::kColourLists.at(static_cast<std::size_t>(band));
-        for (std::size_t row = 0; row < colours.size(); ++row) {
-            CAPTURE(band);
-            CAPTURE(row);
-            ui.window().setSelectedPosition(static_cast<forms::Index>(band), static_cast<forms::Index>(row));
-            RECT item{};
-            SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-            const RECT swatch = win32::swatchRect(item, dpi);
-            const int middle = (swatch.top + swatch.bottom) / 2;
-            const auto& tone = bands::colourInfo(colours[row]).tone;
-            CHECK(pixelAt(list, (swatch.left + swatch.right) / 2, middle) ==
-                  RGB(tone.red, tone.green, tone.blue));
-            CHECK(pixelAt(list, swatch.left, middle) == RGB(48, 48, 48));
+    // Beside each colour name, a swatch of its tone: outlined dark on the usual white list, and light
+    // where a dark theme makes the list dark, so that black stays visible.
+    const int listColour = COLOR_WINDOW;
+    const COLORREF usual = GetSysColor(listColour);
+    REQUIRE(usual == RGB(255, 255, 255));
+    for (const auto& [listBackground, outline] :
+         {std::pair{usual, RGB(48, 48, 48)}, std::pair{RGB(27, 30, 32), RGB(208, 208, 208)}}) {
+        SetSysColors(1, &listColour, &listBackground);
+        for (int band = 0; band < bands::kBandCount; ++band) {
+            HWND list = ui.control(Array::List1, band);
+            const auto& colours = bands::kColourLists.at(static_cast<std::size_t>(band));
+            for (std::size_t row = 0; row < colours.size(); ++row) {
+                CAPTURE(listBackground);
+                CAPTURE(band);
+                CAPTURE(row);
+                ui.window().setSelectedPosition(static_cast<forms::Index>(band),
+                                                static_cast<forms::Index>(row));
+                RECT item{};
+                SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+                const RECT swatch = win32::swatchRect(item, dpi);
+                const int middle = (swatch.top + swatch.bottom) / 2;
+                const auto& tone = bands::colourInfo(colours[row]).tone;
+                CHECK(pixelAt(list, (swatch.left + swatch.right) / 2, middle) ==
+                      RGB(tone.red, tone.green, tone.blue));
+                CHECK(pixelAt(list, swatch.left, middle) == outline);
+            }
         }
     }
+    SetSysColors(1, &listColour, &usual);
 }
 
 TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, arrows choose")
