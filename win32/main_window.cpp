@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace win32 {
@@ -67,13 +68,30 @@ LRESULT reportBoxKeys(LRESULT wanted, const MSG* key)
     return wanted;
 }
 
-// In a colour list with nothing chosen, the first arrow key chooses the colour in view.
-bool chooseColourInView(HWND list, WPARAM key)
+// The colour a key chooses in a colour list, where the list box's own handling would not do what
+// the student expects; none where it would. The student sees one colour at a time, so nothing
+// chooses a colour out of sight: with nothing chosen, the first key that moves chooses the colour in
+// view, and Space always chooses it. Each list shows one colour, so a page is one colour.
+std::optional<LRESULT> colourForKey(HWND list, WPARAM key)
 {
-    if ((key != VK_DOWN && key != VK_UP) || SendMessageW(list, LB_GETCURSEL, 0, 0) != LB_ERR)
-        return false;
-    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)), 0);
-    return true;
+    const LRESULT inView = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
+    switch (key) {
+    case VK_SPACE:
+        return inView;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+        return chosen == LB_ERR ? std::optional(inView) : std::nullopt;
+    case VK_PRIOR:
+        return chosen == LB_ERR ? inView : std::max<LRESULT>(chosen - 1, 0);
+    case VK_NEXT:
+        return chosen == LB_ERR ? inView : std::min(chosen + 1, last);
+    default:
+        return std::nullopt;
+    }
 }
 
 LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -92,8 +110,11 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
                                  reinterpret_cast<const MSG*>(lParam));
         break;
     case WM_KEYDOWN:
-        if (row.array == design::Array::List1 && chooseColourInView(control, wParam))
-            return 0;
+        if (row.array == design::Array::List1)
+            if (const auto colour = colourForKey(control, wParam)) {
+                SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(*colour), 0);
+                return 0;
+            }
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(control, controlProc, 0);

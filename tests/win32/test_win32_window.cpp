@@ -357,14 +357,27 @@ TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, 
     ui.press(VK_SPACE);
     CHECK(ui.shownReport() == oracle::kPrompt);
 
-    // With nothing chosen, the first arrow chooses the colour in view; then the arrows move on.
+    // With nothing chosen, the first key that moves chooses the colour in view (one colour is a
+    // page); then the keys move on from the choice.
     HWND multiplier = ui.control(Array::List1, bands::Multiplier);
-    SendMessageW(multiplier, LB_SETTOPINDEX, 3, 0);
     SetFocus(multiplier);
-    for (const auto& [key, position] : {std::pair{VK_DOWN, 3}, {VK_DOWN, 4}, {VK_DOWN, 5}, {VK_UP, 4}}) {
+    for (const UINT first : {VK_DOWN, VK_UP, VK_RIGHT, VK_LEFT, VK_NEXT, VK_PRIOR, VK_SPACE}) {
+        CAPTURE(first);
+        ui.window().setSelectedPosition(bands::Multiplier, forms::kNoSelection);
+        SendMessageW(multiplier, LB_SETTOPINDEX, 3, 0);
+        ui.press(first);
+        CHECK(ui.window().selectedPosition(bands::Multiplier) == 3);
+    }
+    const std::array<std::pair<UINT, int>, 7> moves = {
+        {{VK_DOWN, 4}, {VK_DOWN, 5}, {VK_UP, 4}, {VK_NEXT, 5}, {VK_PRIOR, 4}, {VK_END, 7}, {VK_NEXT, 7}}};
+    for (const auto& [key, position] : moves) {
         ui.press(key);
         CHECK(ui.window().selectedPosition(bands::Multiplier) == position);
     }
+    // Scrolled away from the choice, Space chooses the colour in view.
+    SendMessageW(multiplier, LB_SETTOPINDEX, 2, 0);
+    ui.press(VK_SPACE);
+    CHECK(ui.window().selectedPosition(bands::Multiplier) == 2);
 }
 
 TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, Clear undoes all")
