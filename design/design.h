@@ -49,6 +49,7 @@ inline constexpr int kFontPointSize = 12;
 inline constexpr std::array<std::string_view, 7> kMetricTwins = {
     "Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman", "Nimbus Roman No9 L",
     "Times",           "TeX Gyre Termes"};
+static_assert(kMetricTwins.front() == kFontFamily);
 // Further serifs that write Cyrillic, in order of preference, where no twin is installed.
 inline constexpr std::array<std::string_view, 5> kOtherSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif",
                                                                  "FreeSerif", "Linux Libertine O"};

@@ -112,7 +112,8 @@ FontChoice chooseWindowFont()
 
     // Only a family that is really installed counts: fontconfig answers every name with something.
     const QStringList installed = QFontDatabase::families();
-    for (const QString& wanted : QStringList{designed} + metricTwins() + otherSerifs())
+    // The designed family comes first among its twins.
+    for (const QString& wanted : metricTwins() + otherSerifs())
         for (const QString& family : installed)
             if (withoutFoundry(family).compare(wanted, Qt::CaseInsensitive) == 0)
                 if (auto choice = choose(family))
