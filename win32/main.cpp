@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     // Screen readers reach the controls' accessible objects through COM.
@@ -12,11 +14,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    int status = 0;
+    int status = EXIT_FAILURE; // where the window cannot be made, the program does not report success
     {
         win32::Malvoran window(instance);
-        window.show(show);
-        status = win32::runEventLoop(window.hwnd());
+        if (window.hwnd()) {
+            window.show(show);
+            status = win32::runEventLoop(window.hwnd());
+        }
     }
     if (SUCCEEDED(com))
         CoUninitialize();
