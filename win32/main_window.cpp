@@ -68,27 +68,30 @@ LRESULT reportBoxKeys(LRESULT wanted, const MSG* key)
     return wanted;
 }
 
-// The colour a key chooses in a colour list, where the list box's own handling would not do what
-// the student expects; none where it would. The student sees one colour at a time, so nothing
-// chooses a colour out of sight: with nothing chosen, the first key that moves chooses the colour in
-// view, and Space always chooses it. Each list shows one colour, so a page is one colour.
+// The colour a key chooses in a colour list, as in a list box that shows one colour at a time; none
+// for keys that choose nothing (a typed letter is left to the list box, which finds the next colour
+// that begins with it). Nothing chooses a colour out of sight: with nothing chosen, the keys that
+// move choose the colour in view, and Space always chooses it. A page is one colour.
 std::optional<LRESULT> colourForKey(HWND list, WPARAM key)
 {
     const LRESULT inView = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
     const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
     const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
     switch (key) {
-    case VK_SPACE:
-        return inView;
     case VK_UP:
-    case VK_DOWN:
     case VK_LEFT:
-    case VK_RIGHT:
-        return chosen == LB_ERR ? std::optional(inView) : std::nullopt;
     case VK_PRIOR:
         return chosen == LB_ERR ? inView : std::max<LRESULT>(chosen - 1, 0);
+    case VK_DOWN:
+    case VK_RIGHT:
     case VK_NEXT:
         return chosen == LB_ERR ? inView : std::min(chosen + 1, last);
+    case VK_HOME:
+        return 0;
+    case VK_END:
+        return last;
+    case VK_SPACE:
+        return inView;
     default:
         return std::nullopt;
     }

@@ -357,16 +357,21 @@ TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, 
     ui.press(VK_SPACE);
     CHECK(ui.shownReport() == oracle::kPrompt);
 
-    // With nothing chosen, the first key that moves chooses the colour in view (one colour is a
-    // page); then the keys move on from the choice.
+    // With nothing chosen, Home and End choose the first and the last colour and every other key that
+    // moves chooses the colour in view (one colour is a page); then the keys move on from the choice.
     HWND multiplier = ui.control(Array::List1, bands::Multiplier);
     SetFocus(multiplier);
-    for (const UINT first : {VK_DOWN, VK_UP, VK_RIGHT, VK_LEFT, VK_NEXT, VK_PRIOR, VK_SPACE}) {
+    // clang-format off
+    const std::array<std::pair<UINT, int>, 9> firsts = {{
+        {VK_HOME, 0}, {VK_END, 7}, {VK_DOWN, 3}, {VK_UP, 3}, {VK_RIGHT, 3}, {VK_LEFT, 3}, {VK_NEXT, 3},
+        {VK_PRIOR, 3}, {VK_SPACE, 3}}};
+    // clang-format on
+    for (const auto& [first, position] : firsts) {
         CAPTURE(first);
         ui.window().setSelectedPosition(bands::Multiplier, forms::kNoSelection);
         SendMessageW(multiplier, LB_SETTOPINDEX, 3, 0);
         ui.press(first);
-        CHECK(ui.window().selectedPosition(bands::Multiplier) == 3);
+        CHECK(ui.window().selectedPosition(bands::Multiplier) == position);
     }
     const std::array<std::pair<UINT, int>, 7> moves = {
         {{VK_DOWN, 4}, {VK_DOWN, 5}, {VK_UP, 4}, {VK_NEXT, 5}, {VK_PRIOR, 4}, {VK_END, 7}, {VK_NEXT, 7}}};
