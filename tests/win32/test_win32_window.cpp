@@ -294,8 +294,10 @@ TEST_CASE("the painted window shows the designed colours and swatches")
     const int listColour = COLOR_WINDOW;
     const COLORREF usual = GetSysColor(listColour);
     REQUIRE(usual == RGB(255, 255, 255));
-    for (const auto& [listBackground, outline] :
+    for (const auto& theme :
          {std::pair{usual, RGB(48, 48, 48)}, std::pair{RGB(27, 30, 32), RGB(208, 208, 208)}}) {
+        const COLORREF listBackground = theme.first; // named, not bound, for the checks to report it
+        const COLORREF outline = theme.second;
         SetSysColors(1, &listColour, &listBackground);
         for (int band = 0; band < bands::kBandCount; ++band) {
             HWND list = ui.control(Array::List1, band);
@@ -366,7 +368,9 @@ TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, 
         {VK_HOME, 0}, {VK_END, 7}, {VK_DOWN, 3}, {VK_UP, 3}, {VK_RIGHT, 3}, {VK_LEFT, 3}, {VK_NEXT, 3},
         {VK_PRIOR, 3}, {VK_SPACE, 3}}};
     // clang-format on
-    for (const auto& [first, position] : firsts) {
+    for (const auto& press : firsts) {
+        const UINT first = press.first;
+        const int position = press.second;
         CAPTURE(first);
         ui.window().setSelectedPosition(bands::Multiplier, forms::kNoSelection);
         SendMessageW(multiplier, LB_SETTOPINDEX, 3, 0);
