@@ -33,22 +33,37 @@ as_root() {
     fi
 }
 
+# A mirror in the middle of a sync can serve an index of the wrong size, and apt-get update then fails
+# as a whole although most lists were read. So update a few times, and if it still fails, install
+# from the lists apt has: only when the packages cannot be had from those either is it a failure.
+update_lists() {
+    local attempt
+    for attempt in 1 2 3; do
+        if update_output=$(as_root apt-get update -qq 2>&1); then
+            return 0
+        fi
+        [ $attempt -eq 3 ] || sleep 10
+    done
+    return 1
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
     if ! command -v apt-get >/dev/null 2>&1; then
         echo "malvoran: apt-get not found; install these packages by hand: ${missing[*]}" >&2
         exit 1
     fi
     echo "malvoran: installing ${missing[*]}"
-    # 32-bit packages (Wine for the 32-bit installer) come from the i386 architecture.
-    for package in "${missing[@]}"; do
-        arch=${package##*:}
-        if [ "$arch" != "$package" ] && [ "$arch" != "$(dpkg --print-architecture)" ] &&
-            ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
-            as_root dpkg --add-architecture "$arch"
-        fi
-    done
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    update_output=
+    if ! update_lists; then
+        echo "malvoran: apt-get update failed three times; installing from the package lists apt has:" >&2
+        grep -m 1 -E '^(E|W):' <<<"$update_output" | sed 's/^/    /' >&2 || true
+    fi
+    if ! install_output=$(as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" 2>&1 >/dev/null); then
+        reason=$(grep -m 1 '^E:' <<<"$install_output" || tail -n 1 <<<"$install_output")
+        echo "malvoran: cannot install ${missing[*]}: $reason" >&2
+        exit 1
+    fi
 fi
 
 # The tests run the program under comma-decimal locales.
