@@ -139,16 +139,15 @@ ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure)
     return RegisterClassExW(&windowClass);
 }
 
-Icon loadIcon(HINSTANCE instance, int metric, int dpi)
+Icon loadIcon(HINSTANCE instance, int size)
 {
-    const int size = GetSystemMetricsForDpi(metric, static_cast<UINT>(dpi));
     return Icon(
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MALVORAN), IMAGE_ICON, size, size, 0)));
 }
 
 } // namespace
 
-Malvoran::Malvoran(HINSTANCE instance) : m_instance(instance)
+Malvoran::Malvoran(HINSTANCE instance, Dpi density) : m_instance(instance), m_density(density)
 {
     static const ATOM windowClass = registerWindowClass(instance, windowProc);
     (void)windowClass;
@@ -222,7 +221,7 @@ LRESULT Malvoran::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 bool Malvoran::onCreate()
 {
-    m_dpi = static_cast<int>(GetDpiForWindow(m_window));
+    m_dpi = m_density.ofWindow(m_window);
     m_background.reset(CreateSolidBrush(toColorRef(design::kWindowBackground)));
     for (const auto& control : design::kControls)
         createControl(control);
@@ -304,8 +303,8 @@ void Malvoran::layOut()
     }
     m_font = std::move(font);
 
-    m_bigIcon = loadIcon(m_instance, SM_CXICON, m_dpi);
-    m_smallIcon = loadIcon(m_instance, SM_CXSMICON, m_dpi);
+    m_bigIcon = loadIcon(m_instance, m_density.systemMetric(SM_CXICON, m_dpi));
+    m_smallIcon = loadIcon(m_instance, m_density.systemMetric(SM_CXSMICON, m_dpi));
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     InvalidateRect(m_window, nullptr, TRUE);
@@ -315,8 +314,7 @@ void Malvoran::fitClientArea(const POINT* topLeft)
 {
     const int width = design::toPixels(design::kClientWidth, m_dpi);
     const int height = design::toPixels(design::kClientHeight, m_dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(m_dpi));
+    const RECT frame = m_density.frameAround(RECT{0, 0, width, height}, kWindowStyle, m_dpi);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (topLeft ? 0 : SWP_NOMOVE);
     const POINT at = topLeft ? *topLeft : POINT{};
     SetWindowPos(m_window, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top, flags);

@@ -5,6 +5,7 @@
 
 #include "bands.h"
 #include "design.h"
+#include "dpi.h"
 #include "forms.h"
 #include "gdi.h"
 
@@ -28,8 +29,8 @@ inline constexpr const wchar_t* kWindowClass = L"Malvoran";
 class Malvoran final : public forms::Window {
 public:
     // Creates the window in its designed state, hidden: no colour chosen, the introduction in the
-    // report box, laid out at the density of the screen it opens on.
-    explicit Malvoran(HINSTANCE instance);
+    // report box, laid out at the density of the screen it opens on, as the given functions tell it.
+    explicit Malvoran(HINSTANCE instance, Dpi density = Dpi::lookUp());
     ~Malvoran() override;
     Malvoran(const Malvoran&) = delete;
     Malvoran& operator=(const Malvoran&) = delete;
@@ -72,6 +73,7 @@ private:
     void fitClientArea(const POINT* topLeft);
 
     HINSTANCE m_instance;
+    Dpi m_density;
     HWND m_window = nullptr;
     int m_dpi = design::kStandardDpi;
     Font m_font;

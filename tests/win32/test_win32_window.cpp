@@ -28,7 +28,8 @@ int screenDpi()
 
 class Win32Harness {
 public:
-    Win32Harness() : m_window(GetModuleHandleW(nullptr))
+    explicit Win32Harness(win32::Dpi density = win32::Dpi::lookUp())
+        : m_window(GetModuleHandleW(nullptr), density)
     {
         m_window.show(SW_SHOWNORMAL);
         pump();
@@ -232,6 +233,24 @@ TEST_CASE("the designed window, laid out at the screen's density and again when 
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         checkLayout(ui.malvoran(), dpi);
     }
+}
+
+TEST_CASE("laid out at the system's density where Windows lacks the per-window density functions")
+{
+    // As on Windows 7 and 8.1: none of the functions that arrived with Windows 10 1607 is there.
+    Win32Harness ui{win32::Dpi{}};
+    REQUIRE(ui.malvoran().dpi() == screenDpi());
+    checkLayout(ui.malvoran(), screenDpi());
+    CHECK(SendMessageW(ui.malvoran().hwnd(), WM_GETICON, ICON_BIG, 0) != 0);
+    CHECK(SendMessageW(ui.malvoran().hwnd(), WM_GETICON, ICON_SMALL, 0) != 0);
+
+    // Windows 8.1 still tells a per-monitor program when it moves to a screen of another density.
+    const int other = screenDpi() == 144 ? 96 : 144;
+    RECT suggested{};
+    GetWindowRect(ui.malvoran().hwnd(), &suggested);
+    SendMessageW(ui.malvoran().hwnd(), WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    checkLayout(ui.malvoran(), other);
 }
 
 TEST_CASE("captions, button texts and colour names fit their controls")
