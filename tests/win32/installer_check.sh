@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The Windows packages as a school gets them: cpack makes the installer and the portable ZIP; the
-# installer, run silently under Wine in a prefix of its own, puts the program and its licence in
-# Program Files with a Start-menu shortcut and a registered uninstaller, which removes them again.
-#   installer_check.sh <build folder> <version> <cpack> <wine_run.sh>
+# The Windows packages as a school gets them, made by cpack and run under 64-bit Wine in a prefix of
+# their own: the NSIS installer (with the portable ZIP) or the MSI. Each refuses a Windows older than
+# Windows 7, installs silently into Program Files with a Start-menu shortcut and an entry in the
+# installed programs, is replaced by a newer build of itself (one entry remains), and is removed
+# again without a trace.
+#   installer_check.sh nsis|msi <build folder> <version> <cpack> <wine_run.sh>
 set -euo pipefail
-build=$1
-version=$2
-cpack=$3
-wine_run=$4
+kind=$1
+build=$2
+version=$3
+cpack=$4
+wine_run=$5
 export LC_ALL=C.UTF-8
 status=0
 fail() {
@@ -16,47 +19,104 @@ fail() {
     status=1
 }
 
-name="Malvoran-$version-win64"
-work="$build/installer-check"
-state="$build/wine"
-prefix="$state/installer"
+# This build, and one with the next version that should replace it.
+newer=${version%.*}.$((${version##*.} + 1))
+work="$build/$kind-check"
 rm -rf "$work"
 mkdir -p "$work"
-(cd "$build" && "$cpack" -G "NSIS;ZIP" -B "$work") >"$work/cpack.log" 2>&1 || {
-    cat "$work/cpack.log"
-    exit 1
-}
-[ -f "$work/$name.exe" ] || fail "no installer $name.exe"
-grep -q 'MUI_PAGE_LICENSE ".*/LICENSE.txt"' "$work"/_CPack_Packages/*/NSIS/project.nsi ||
-    fail "the installer does not show LICENSE.txt as its licence page"
-
-# The portable ZIP: the program and its licence, in one folder.
-zipped=$(7z l -slt "$work/$name.zip" | sed -n 's/^Path = //p' | grep -v "^$work" | sort | tr '\n' ' ')
-[ "$zipped" = "$name/LICENSE.txt $name/malvoran.exe " ] || fail "the ZIP holds: $zipped"
-
-# A prefix of its own, fresh if an earlier run left Malvoran installed.
-installed="$prefix/drive_c/Program Files/Malvoran"
-[ ! -e "$installed" ] || rm -rf "$prefix"
-shortcuts() {
-    find "$prefix/drive_c" -path '*/Start Menu/*' -name 'Malvoran.lnk' 2>/dev/null || true
-}
-registered() {
-    grep -q 'CurrentVersion\\\\Uninstall\\\\Malvoran\]' "$prefix/system.reg"
-}
-
-MALVORAN_WINE_PREFIX=installer "$wine_run" "$state" "$work/$name.exe" /S
-for file in malvoran.exe LICENSE.txt Uninstall.exe; do
-    [ -f "$installed/$file" ] || fail "not installed: Program Files/Malvoran/$file"
+for v in "$version" "$newer"; do
+    (cd "$build" && "$cpack" -G "NSIS;ZIP" -B "$work/$v" -D CPACK_PACKAGE_VERSION="$v" \
+        -D CPACK_PACKAGE_FILE_NAME="Malvoran-$v-win64") >"$work/cpack-$v.log" 2>&1 || {
+        cat "$work/cpack-$v.log"
+        exit 1
+    }
 done
-shortcut=$(shortcuts)
-[ -n "$shortcut" ] || fail "no Start-menu shortcut Malvoran.lnk"
-[ -z "$shortcut" ] || grep -aq 'malvoran.exe' "$shortcut" || fail "the shortcut does not start malvoran.exe"
-registered || fail "no uninstaller registered"
-cmp -s "$installed/LICENSE.txt" "$build/packaging/LICENSE.txt" || fail "LICENSE.txt differs from the licence"
+name="Malvoran-$version-win64"
+package="$work/$version/$name"
+staged="$work/$version/_CPack_Packages/win64/NSIS/$name"
 
-MALVORAN_WINE_PREFIX=installer "$wine_run" "$state" 'C:\Program Files\Malvoran\Uninstall.exe' /S
-[ ! -e "$installed/malvoran.exe" ] || fail "the uninstaller left malvoran.exe"
-[ -z "$(shortcuts)" ] || fail "the uninstaller left the shortcut"
-! registered || fail "the uninstaller left its registration"
-[ $status -ne 0 ] || echo "installer: installed, found, uninstalled, gone"
+state="$build/wine"
+prefix="$state/$kind"
+rm -rf "$prefix" # a fresh Windows each time, as a classroom's computers are
+wine() { MALVORAN_WINE_PREFIX=$kind "$wine_run" "$state" "$@"; }
+installed="$prefix/drive_c/Program Files/Malvoran"
+
+# The installed programs' entries named Malvoran, in the 64-bit view, as "version|publisher".
+entries() {
+    awk -F'"="' '
+        function flush() { if (name == "Malvoran") print version "|" publisher; name = version = publisher = "" }
+        /^\[/ { flush(); ours = index($0, "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\") == 1; next }
+        ours && /^"DisplayName"="/ { name = substr($2, 1, length($2) - 1) }
+        ours && /^"DisplayVersion"="/ { version = substr($2, 1, length($2) - 1) }
+        ours && /^"Publisher"="/ { publisher = substr($2, 1, length($2) - 1) }
+        END { flush() }' "$prefix/system.reg"
+}
+shortcut() {
+    find "$prefix/drive_c" -path '*/Start Menu/Programs/Malvoran.lnk' 2>/dev/null
+}
+
+install() {
+    case "$kind" in
+    nsis) wine "$work/$1/Malvoran-$1-win64.exe" /S ;;
+    msi) wine msiexec /i "$(winepath "$work/$1/Malvoran-$1-win64.msi")" /qn ;;
+    esac
+}
+winepath() { echo "Z:${1//\//\\}"; }
+uninstall() {
+    case "$kind" in
+    nsis) wine 'C:\Program Files\Malvoran\Uninstall.exe' /S ;;
+    msi) wine msiexec /x "$(winepath "$work/$newer/Malvoran-$newer-win64.msi")" /qn ;;
+    esac
+}
+
+if [ "$kind" = nsis ]; then
+    file -b "$package.exe" | grep -q '^PE32+ executable (GUI) x86-64' || fail "the installer is not a 64-bit program"
+    # Everything the installer can say is Bulgarian: each message, and the pages of the one language.
+    script="$work/$version/_CPack_Packages/win64/NSIS/project.nsi"
+    grep -q '^!insertmacro MUI_LANGUAGE "Bulgarian"$' "$script" || fail "the installer does not speak Bulgarian"
+    [ "$(grep -c '^!insertmacro MUI_LANGUAGE' "$script")" -eq 1 ] || fail "the installer has other languages"
+    grep -q 'MUI_PAGE_LICENSE ".*/LICENSE.txt"' "$script" || fail "the installer does not show LICENSE.txt"
+    grep 'MessageBox' "$script" | grep -v '[А-Яа-я]' | sed 's/^/FAIL: not in Bulgarian: /' | grep . && status=1
+    zipped=$(7z l -slt "$package.zip" | sed -n 's/^Path = //p' | grep -v "^$work" | sort | tr '\n' ' ')
+    [ "$zipped" = "$name/LICENSE.txt $name/malvoran.exe " ] || fail "the ZIP holds: $zipped"
+fi
+
+# Too old a Windows: refused, and nothing is written.
+wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d vista /f >/dev/null
+refused=0
+install "$version" || refused=$?
+[ $refused -ne 0 ] || fail "installed on Windows Vista, which the program does not run on"
+[ ! -e "$installed" ] || fail "Program Files/Malvoran was made on Windows Vista"
+wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null
+
+install "$version" || fail "the installer failed (status $?)"
+for file in malvoran.exe LICENSE.txt; do
+    cmp -s "$installed/$file" "$staged/$file" || fail "Program Files/Malvoran/$file is not the packaged one"
+done
+[ -n "$(shortcut)" ] || fail "no Start-menu shortcut Malvoran.lnk"
+[ -z "$(shortcut)" ] || grep -aq 'malvoran.exe' "$(shortcut)" || fail "the shortcut does not start malvoran.exe"
+[ "$(entries)" = "$version|Malvoran developers" ] || fail "installed programs list: $(entries)"
+case "$kind" in
+nsis)
+    file -b "$installed/Uninstall.exe" | grep -q '^PE32+' || fail "the uninstaller is not a 64-bit program"
+    grep -q '^"DisplayIcon"="C:\\\\Program Files\\\\Malvoran\\\\malvoran.exe"$' "$prefix/system.reg" ||
+        fail "the entry does not show the program's icon"
+    ;;
+msi)
+    grep -q '^"ProductIcon"="C:\\\\windows\\\\Installer\\\\{.*}\\\\malvoran.ico"$' "$prefix/system.reg" ||
+        fail "the entry does not show the program's icon"
+    ;;
+esac
+
+install "$newer" || fail "the newer build did not install over the older (status $?)"
+[ "$(entries)" = "$newer|Malvoran developers" ] || fail "after the newer build, installed programs list: $(entries)"
+[ -f "$installed/malvoran.exe" ] || fail "after the newer build, malvoran.exe is missing"
+
+uninstall || fail "the uninstall failed (status $?)"
+[ ! -e "$installed" ] || fail "left behind: $(ls -A "$installed" | tr '\n' ' ')"
+[ -z "$(shortcut)" ] || fail "left behind: the Start-menu shortcut"
+if grep -qi malvoran "$prefix/system.reg" "$prefix/user.reg"; then
+    fail "left behind in the registry: $(grep -hi malvoran "$prefix/system.reg" "$prefix/user.reg" | head -n 3)"
+fi
+[ $status -ne 0 ] || echo "$kind: refused on Vista; installed, found, replaced by $newer, removed, gone"
 exit $status

@@ -61,9 +61,10 @@ name=${MALVORAN_WINE_PREFIX:-dpi-$MALVORAN_WINE_DPI}
 mkdir -p "$state"
 exec 9>"$state/$name.lock"
 flock 9
-# No Mono or Gecko download prompts, no menu entries written for the programs run, and no debugger
-# waiting for someone to attach when a program crashes. Wine maps Unix file names through the
+# A 64-bit prefix, which wine64 runs alone: every program and installer tested is 64-bit. No Mono or
+# Gecko download prompts, no menu entries written for the programs run, and no debugger waiting for
+# someone to attach when a program crashes. Wine maps Unix file names through the
 # locale: UTF-8, so build trees with Cyrillic names work.
-exec "$here/../private_session.sh" "$state/sessions" --xvfb WINEPREFIX="$state/$name" WINEDEBUG=-all \
+exec "$here/../private_session.sh" "$state/sessions" --xvfb WINEPREFIX="$state/$name" WINEARCH=win64 WINEDEBUG=-all \
     WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d" LC_ALL=C.UTF-8 LANG=C.UTF-8 \
     "$here/wine_run.sh" --inside "$@"
