@@ -51,6 +51,9 @@ entries() {
         ours && /^"Publisher"="/ { publisher = substr($2, 1, length($2) - 1) }
         END { flush() }' "$prefix/system.reg"
 }
+# The lines of standard input with no Cyrillic letter, or with a name in brackets.
+not_bulgarian() { grep -vP '\p{Cyrillic}|^$' || [ $? -eq 1 ]; }
+bracketed() { grep -F '[' || [ $? -eq 1 ]; }
 shortcut() {
     find "$prefix/drive_c" -path '*/Start Menu/Programs/Malvoran.lnk' 2>/dev/null
 }
@@ -76,9 +79,25 @@ if [ "$kind" = nsis ]; then
     grep -q '^!insertmacro MUI_LANGUAGE "Bulgarian"$' "$script" || fail "the installer does not speak Bulgarian"
     [ "$(grep -c '^!insertmacro MUI_LANGUAGE' "$script")" -eq 1 ] || fail "the installer has other languages"
     grep -q 'MUI_PAGE_LICENSE ".*/LICENSE.txt"' "$script" || fail "the installer does not show LICENSE.txt"
-    grep 'MessageBox' "$script" | grep -v '[А-Яа-я]' | sed 's/^/FAIL: not in Bulgarian: /' | grep . && status=1
+    english=$(grep 'MessageBox' "$script" | not_bulgarian)
+    [ -z "$english" ] || fail "not in Bulgarian: $english"
     zipped=$(7z l -slt "$package.zip" | sed -n 's/^Path = //p' | grep -v "^$work" | sort | tr '\n' ' ')
     [ "$zipped" = "$name/LICENSE.txt $name/malvoran.exe " ] || fail "the ZIP holds: $zipped"
+fi
+
+if [ "$kind" = msi ]; then
+    # What Windows Installer shows from the package: Bulgarian, in codepage 1251 (msiinfo prints it
+    # as UTF-8), and no name left in brackets from the package's source.
+    msiinfo export "$package.msi" _ForceCodepage | grep -q '^1251'$'\t''_ForceCodepage' ||
+        fail "the MSI's codepage is not 1251"
+    for table in LaunchCondition Shortcut; do
+        texts=$(msiinfo export "$package.msi" "$table" | tr -d '\r' | awk -F'\t' '
+            NR == 1 { for (i = 1; i <= NF; i++) if ($i == "Description") column = i; next }
+            NR > 3 { print $column }')
+        [ -n "$texts" ] || fail "the MSI's $table table has no texts"
+        wrong=$(not_bulgarian <<<"$texts"; bracketed <<<"$texts")
+        [ -z "$wrong" ] || fail "the MSI's $table says: $wrong"
+    done
 fi
 
 # Too old a Windows: refused, and nothing is written.
