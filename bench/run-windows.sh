@@ -17,7 +17,7 @@ cmake -S . -B "$bench" -G Ninja --no-warn-unused-cli --toolchain win32/mingw-w64
 cmake --build "$bench" >/dev/null
 
 echo "Malvoran for Windows start-up benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
-echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1), $(wine --version)," \
+echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1), $(WINEDEBUG=-all wine --version)," \
     "Xvfb, no window manager"
 x86_64-w64-mingw32-strip -o "$bench/malvoran-stripped.exe" "$bench/win32/malvoran.exe"
 printf 'stripped malvoran.exe: %d KiB\n' "$(($(stat -c %s "$bench/malvoran-stripped.exe") / 1024))"
