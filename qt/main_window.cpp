@@ -64,10 +64,6 @@ QAccessibleInterface* accessibleMalvoran(const QString&, QObject* object)
 Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Malvoran");
-    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleMalvoran), true);
-    Q_UNUSED(accessibleAsWindow);
-    static const bool qtTextsInBulgarian = loadQtTextsInBulgarian();
-    m_qtTextsInBulgarian = qtTextsInBulgarian;
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
@@ -157,10 +153,17 @@ QStringList Malvoran::notices() const
         notices += QString("the colour names are set in %1 pt instead of %2 pt, so that each fits its list.")
                        .arg(names)
                        .arg(designed);
-    if (!m_qtTextsInBulgarian)
-        notices += "Qt's Bulgarian texts are not installed, so the menus of the report box and of the scroll "
-                   "bars are in English (on Debian: apt-get install qt6-translations-l10n).";
     return notices;
+}
+
+QStringList setUpApplication()
+{
+    QAccessible::installFactory(accessibleMalvoran);
+    if (loadQtTextsInBulgarian())
+        return {};
+    return {
+        "Qt's Bulgarian texts are not installed, so the menus of the report box and of the scroll bars are "
+        "in English (on Debian: apt-get install qt6-translations-l10n)."};
 }
 
 QString objectNameOf(design::Array array, int index)
