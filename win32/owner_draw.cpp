@@ -76,10 +76,8 @@ void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide)
         const RECT swatch = swatchRect(item.rcItem, dpi, swatchSide);
         drawSwatch(dc, swatch, bands::colourInfo(colour), dpi);
 
-        const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-        std::wstring name(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        name.resize(static_cast<std::size_t>(std::max<LRESULT>(
-            SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data())), 0)));
+        // The item's string is the colour's name; screen readers read it from the list box.
+        const std::wstring name = widen(bands::colourName(colour));
         RECT text = item.rcItem;
         text.left = swatch.right + scaled(kNameGap, dpi);
         SetBkMode(dc, TRANSPARENT);
