@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Names of the designed controls, the characters the window shows, and the swatches' outline.
+// Names of the designed controls and the characters the window shows.
 #include "design.h"
 
 #include "bands.h"
 
-#include <algorithm>
 #include <array>
 
 namespace design {
@@ -24,47 +23,7 @@ void addNew(std::string& characters, std::string_view text)
     }
 }
 
-// x to the power 2.4 for x in (0, 1], as x² times the fifth root of x², the root by Newton's method
-// from above (it falls towards the root at every step). Plain arithmetic: std::pow alone would bring
-// about 0.25 MiB of the maths library into the program's memory.
-double toThePower2_4(double x)
-{
-    const double square = x * x;
-    double root = 1;
-    for (;;) {
-        const double power4 = root * root * root * root;
-        const double next = root - (power4 * root - square) / (5 * power4);
-        if (next >= root)
-            return square * root;
-        root = next;
-    }
-}
-
-// Relative luminance as the web's contrast guidelines define it, from 0 (black) to 1 (white).
-double luminance(Rgb colour)
-{
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : toThePower2_4((c + 0.055) / 1.055);
-    };
-    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
-}
-
-double contrast(Rgb one, Rgb other)
-{
-    const double first = luminance(one);
-    const double second = luminance(other);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
-
 } // namespace
-
-Rgb swatchOutline(Rgb listBackground)
-{
-    constexpr Rgb dark{48, 48, 48};
-    constexpr Rgb light{208, 208, 208};
-    return contrast(dark, listBackground) >= contrast(light, listBackground) ? dark : light;
-}
 
 std::string controlName(Array array, int index)
 {

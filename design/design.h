@@ -3,7 +3,11 @@
 // texts and keyboard order, and the introduction the report box shows at start.
 #pragma once
 
+#include "look.h"
+
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,12 +15,6 @@
 namespace design {
 
 enum class Array { Label1, List1, Command1, Text1 };
-
-struct Rgb {
-    int red;
-    int green;
-    int blue;
-};
 
 struct Control {
     Array array;
@@ -43,17 +41,6 @@ inline constexpr std::string_view kTitle = "Физика - резистори, �
 // The font of the window and every control in it.
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kFontPointSize = 12;
-// Families drawn to the metrics of Times New Roman or of Times, so text fits its boxes as designed:
-// Liberation Serif and Tinos, and URW's Nimbus Roman under the names it has carried (fontconfig also
-// answers "Times" with it). Only those with Cyrillic letters are taken.
-inline constexpr std::array<std::string_view, 7> kMetricTwins = {
-    "Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman", "Nimbus Roman No9 L",
-    "Times",           "TeX Gyre Termes"};
-static_assert(kMetricTwins.front() == kFontFamily);
-// Further serifs that write Cyrillic, in order of preference, where no twin is installed.
-inline constexpr std::array<std::string_view, 5> kOtherSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif",
-                                                                 "FreeSerif", "Linux Libertine O"};
-
 // The lookup lists List2 are not controls here: the logic reads them as tables. The hidden
 // quotation box Text1(1) is not built, since nothing ever shows or reads it.
 inline constexpr Rgb kHeading{255, 192, 128};
@@ -113,25 +100,44 @@ inline constexpr std::string_view kIntroduction =
     "резистора.\r\n"
     "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
 
-// How the colour lists and buttons are painted, alike in every front-end; sizes in pixels at 96 dots
-// per inch. The swatch beside each colour name is a square of kSwatchSide; a metal band (gold,
-// silver) shows a highlight above its base tone and shade below, the base tone filling the middle.
-inline constexpr int kSwatchSide = 14;
-struct Sheen {
-    int highlightPercent; // the top edge, this much brighter than the base tone
-    int shadePercent;     // the bottom edge, the base tone's brightness divided by this much
-    double middleFrom;    // where the base tone begins, as a share of the height
-    double middleTo;
-};
-inline constexpr Sheen kMetalSheen{135, 140, 0.35, 0.65};
-inline constexpr Rgb kButtonEdge{90, 90, 90};
-// Dark blue marks the control that holds the keyboard focus: it stands out on the window's light
-// lavender and on every designed background colour.
-inline constexpr Rgb kFocusMark{32, 32, 128};
+// The controls that take the keyboard focus (every one but the labels), as rows of kControls in the
+// order Tab visits them: the designed tab indexes, worked out once when the program is compiled.
+inline constexpr auto kFocusOrder = [] {
+    constexpr auto takesFocus = [](const Control& c) { return c.array != Array::Label1; };
+    std::array<std::size_t, std::ranges::count_if(kControls, takesFocus)> rows{};
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < kControls.size(); ++row)
+        if (takesFocus(kControls[row]))
+            rows[next++] = row;
+    std::ranges::sort(rows, {}, [](std::size_t row) { return kControls[row].tabIndex; });
+    return rows;
+}();
+static_assert(std::ranges::adjacent_find(kFocusOrder, std::ranges::greater_equal{},
+                                         [](std::size_t row) { return kControls[row].tabIndex; }) ==
+                  kFocusOrder.end(),
+              "no two controls share a tab index");
 
-// The swatch's thin outline on a list of this background: dark on a light list, so that white, gold
-// and silver stand out, and light on a dark desktop theme's list, so that black, brown and violet do.
-Rgb swatchOutline(Rgb listBackground);
+// The row of kControls that designs array(index), worked out when compiling; a control's id can then
+// name its row without a search.
+inline constexpr int kMostIndexes = 8;
+inline constexpr auto kRowOf = [] {
+    std::array<std::array<std::size_t, kMostIndexes>, 4> rows{};
+    for (auto& array : rows)
+        array.fill(kControls.size());
+    for (std::size_t row = 0; row < kControls.size(); ++row)
+        rows.at(static_cast<std::size_t>(kControls[row].array))
+            .at(static_cast<std::size_t>(kControls[row].index)) = row;
+    return rows;
+}();
+
+// The design of array(index); nullptr for a control the design does not have.
+constexpr const Control* designOf(Array array, int index)
+{
+    if (index < 0 || index >= kMostIndexes)
+        return nullptr;
+    const std::size_t row = kRowOf[static_cast<std::size_t>(array)][static_cast<std::size_t>(index)];
+    return row < kControls.size() ? &kControls[row] : nullptr;
+}
 
 // 1440 twips make an inch: 15 twips a pixel at 96 dots per inch. Each edge is rounded on its own so
 // that controls which meet in twips also meet in pixels, at any density.

@@ -18,20 +18,23 @@ inline constexpr Index kBandCount = 4;
 
 enum class Colour { Black, Brown, Red, Orange, Yellow, Green, Blue, Violet, Grey, White, Gold, Silver };
 
-// How a band of a colour looks on a resistor body, for the swatch beside its name; metallic paints
-// (gold, silver) shine, so they are drawn with a sheen around their mid tone.
-struct Tone {
+// A colour on screen, 0 to 255 a channel: the one colour type of the whole program, from the bands'
+// tones to the window's design.
+struct Rgb {
     int red;
     int green;
     int blue;
-    bool metallic = false;
+    friend constexpr bool operator==(Rgb, Rgb) = default;
 };
 
 struct ColourInfo {
     Colour colour;
     // The name as the student reads it in the colour lists.
     std::string_view name;
-    Tone tone;
+    // How a band of the colour looks on a resistor body, for the swatch beside its name.
+    Rgb tone;
+    // Metallic paints (gold, silver) shine, so they are drawn with a sheen around their mid tone.
+    bool metallic = false;
 };
 
 inline constexpr std::array kColours = {
@@ -45,8 +48,8 @@ inline constexpr std::array kColours = {
     ColourInfo{Colour::Violet, "виолетов", {138, 43, 226}},
     ColourInfo{Colour::Grey, "сив", {128, 128, 128}},
     ColourInfo{Colour::White, "бял", {255, 255, 255}},
-    ColourInfo{Colour::Gold, "златист", {212, 175, 55, true}},
-    ColourInfo{Colour::Silver, "сребрист", {192, 192, 192, true}},
+    ColourInfo{Colour::Gold, "златист", {212, 175, 55}, true},
+    ColourInfo{Colour::Silver, "сребрист", {192, 192, 192}, true},
 };
 static_assert(kColours.size() == static_cast<std::size_t>(Colour::Silver) + 1, "one row per colour");
 static_assert(

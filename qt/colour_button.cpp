@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPen>
 
-ColourButton::ColourButton(const QString& caption, const QColor& background, QWidget* parent)
+ColourButton::ColourButton(const QString& caption, design::Rgb background, QWidget* parent)
     : QPushButton(caption, parent), m_background(background)
 {
     setAutoDefault(false);
@@ -19,17 +19,17 @@ ColourButton::ColourButton(const QString& caption, const QColor& background, QWi
 void ColourButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QColor face = m_background;
-    if (isDown())
-        face = face.darker(115);
-    else if (underMouse())
-        face = face.lighter(108);
+    const design::Rgb face = isDown()       ? design::pressed(m_background)
+                             : underMouse() ? design::hovered(m_background)
+                                            : m_background;
 
     // A dark blue edge marks the button that Space would press.
     const QRect frame = rect().adjusted(0, 0, -1, -1);
-    painter.setPen(hasFocus() ? QPen(kFocusMark, 2) : QPen(toColor(design::kButtonEdge), 1));
-    painter.setBrush(face);
-    painter.drawRoundedRect(hasFocus() ? rect().adjusted(1, 1, -1, -1) : frame, 3, 3);
+    painter.setPen(hasFocus() ? QPen(kFocusMark, design::kFocusEdgeWidth)
+                              : QPen(toColor(design::kButtonEdge), 1));
+    painter.setBrush(toColor(face));
+    painter.drawRoundedRect(hasFocus() ? rect().adjusted(1, 1, -1, -1) : frame, design::kButtonCornerRadius,
+                            design::kButtonCornerRadius);
 
     painter.setPen(Qt::black);
     const QRect caption = isDown() ? rect().translated(1, 1) : rect();

@@ -2,18 +2,19 @@
 // A push button painted in its own background colour by every platform style.
 #pragma once
 
-#include <QColor>
+#include "design.h"
+
 #include <QPushButton>
 
 class ColourButton : public QPushButton {
     Q_OBJECT
 
 public:
-    ColourButton(const QString& caption, const QColor& background, QWidget* parent);
+    ColourButton(const QString& caption, design::Rgb background, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor m_background;
+    design::Rgb m_background;
 };

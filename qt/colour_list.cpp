@@ -4,6 +4,7 @@
 #include "colour_list.h"
 
 #include "design_colours.h"
+#include "list_keys.h"
 #include "swatch.h"
 
 #include <QHash>
@@ -20,45 +21,20 @@
 
 namespace {
 
-// Where a key takes the choice from: the colour the student sees, the colour chosen, or an end.
-enum class From { InView, Choice, First, Last };
-
-struct Move {
-    From from;
-    int by = 0;
-};
-
-// What each key does in each state a list can be in. The student sees one colour at a time, so
-// nothing chooses a colour out of sight: with nothing chosen, every key that moves acts on the
-// colour in view, the first Down or Up choosing that very colour; Space always chooses the colour in
-// view. Once a colour is chosen the keys move on from it, as in any list box, and the new choice
-// comes into view. Each list shows one colour, so a page is one colour. Shift, Ctrl and the keypad
-// change nothing where only one colour can be chosen; no key takes a choice away (only "Изтрий"
-// does).
-constexpr int kPage = 1;
-struct KeyRule {
-    Qt::Key key = Qt::Key_unknown;
-    Move nothingChosen;
-    Move choiceInView;
-    Move choiceScrolledAway;
-};
-constexpr std::array kKeyRules = {
-    // clang-format off
-    KeyRule{Qt::Key_Up,       {From::InView}, {From::Choice, -1},     {From::Choice, -1}},
-    KeyRule{Qt::Key_Left,     {From::InView}, {From::Choice, -1},     {From::Choice, -1}},
-    KeyRule{Qt::Key_Down,     {From::InView}, {From::Choice, +1},     {From::Choice, +1}},
-    KeyRule{Qt::Key_Right,    {From::InView}, {From::Choice, +1},     {From::Choice, +1}},
-    KeyRule{Qt::Key_PageUp,   {From::InView}, {From::Choice, -kPage}, {From::Choice, -kPage}},
-    KeyRule{Qt::Key_PageDown, {From::InView}, {From::Choice, +kPage}, {From::Choice, +kPage}},
-    KeyRule{Qt::Key_Home,     {From::First},  {From::First},          {From::First}},
-    KeyRule{Qt::Key_End,      {From::Last},   {From::Last},           {From::Last}},
-    KeyRule{Qt::Key_Space,    {From::InView}, {From::InView},         {From::InView}},
-    // clang-format on
-};
-
-// The smallest the designed swatch may shrink to before the names' font does.
-constexpr int kSmallestSwatch = 10;
-constexpr qreal kSmallestPointSize = 6;
+// The keys of a colour list, by what they ask of it (list_keys::choose). Shift, Ctrl and the keypad
+// change nothing where only one colour can be chosen; no key takes a choice away (only "Изтрий" does).
+using list_keys::ListKey;
+constexpr std::array<std::pair<int, ListKey>, 9> kListKeys = {{
+    {Qt::Key_Up, ListKey::Back},
+    {Qt::Key_Left, ListKey::Back},
+    {Qt::Key_PageUp, ListKey::Back},
+    {Qt::Key_Down, ListKey::Forward},
+    {Qt::Key_Right, ListKey::Forward},
+    {Qt::Key_PageDown, ListKey::Forward},
+    {Qt::Key_Home, ListKey::First},
+    {Qt::Key_End, ListKey::Last},
+    {Qt::Key_Space, ListKey::ChooseInView},
+}};
 
 // Qt marks the current item of a focused view itself; some styles tint it pale, which looks like a
 // choice where there is none. The ring around the list marks the focus instead.
@@ -102,7 +78,7 @@ public:
 // chosen or not, in view or not, and leaves the colours and names as they are.
 class FocusRing : public QWidget {
 public:
-    static constexpr int kWidth = 2;
+    static constexpr int kWidth = design::kFocusEdgeWidth;
 
     explicit FocusRing(QWidget* list) : QWidget(list->parentWidget()), m_list(list)
     {
@@ -158,8 +134,8 @@ qreal ColourList::namePointSize() const
 
 void ColourList::keyPressEvent(QKeyEvent* event)
 {
-    const auto rule = std::ranges::find(kKeyRules, event->key(), &KeyRule::key);
-    if (rule == kKeyRules.end()) {
+    const auto* key = std::ranges::find(kListKeys, event->key(), &std::pair<int, ListKey>::first);
+    if (key == kListKeys.end()) {
         QListWidget::keyPressEvent(event); // typed letters, copying: Qt's own handling
         return;
     }
@@ -168,27 +144,11 @@ void ColourList::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    const int chosen = chosenRow();
-    const int inView = rowInView();
-    const Move move = chosen < 0         ? rule->nothingChosen
-                      : chosen == inView ? rule->choiceInView
-                                         : rule->choiceScrolledAway;
-    int from = 0;
-    switch (move.from) {
-    case From::InView:
-        from = inView;
-        break;
-    case From::Choice:
-        from = chosen;
-        break;
-    case From::First:
-        from = 0;
-        break;
-    case From::Last:
-        from = count() - 1;
-        break;
-    }
-    choose(std::clamp(from + move.by, 0, count() - 1));
+    const auto row =
+        list_keys::choose(key->second, static_cast<forms::Index>(chosenRow()),
+                          static_cast<forms::Index>(rowInView()), static_cast<forms::Index>(count()));
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
     event->accept();
 }
 
@@ -249,12 +209,6 @@ int ColourList::chosenRow() const
     return chosen.isEmpty() ? -1 : chosen.first().row();
 }
 
-void ColourList::choose(int row)
-{
-    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item(row));
-}
-
 int ColourList::nameRoom(int swatch) const
 {
     QStyleOptionViewItem option;
@@ -292,26 +246,27 @@ int ColourList::widestName(const QFont& font) const
 
 void ColourList::fitNames()
 {
-    // The swatch gives up a few pixels first; only then does the font shrink, by half points.
     const QFont designed = parentWidget()->font();
-    const int widest = widestName(designed);
-    int swatch = design::kSwatchSide;
-    while (swatch > kSmallestSwatch && widest > nameRoom(swatch))
-        swatch -= 2;
+    const auto widestAt = [this, &designed](double points) {
+        QFont font = designed;
+        font.setPointSizeF(points);
+        return widestName(font);
+    };
+    // With no font installed at all there is nothing to shrink, and the notice says so.
+    const design::NameFit fit = design::fitNames(
+        designed.pointSizeF(), [this](int side) { return nameRoom(side); }, widestAt,
+        !QFontInfo(designed).family().isEmpty());
+    setIconSize(QSize(fit.swatchSide, fit.swatchSide));
     QFont shrunk = designed;
-    const int room = nameRoom(swatch);
-    // With no font installed at all there is nothing to fit, and the notice says so.
-    if (widest > room && !QFontInfo(designed).family().isEmpty())
-        while (widestName(shrunk) > room && shrunk.pointSizeF() > kSmallestPointSize)
-            shrunk.setPointSizeF(shrunk.pointSizeF() - 0.5);
-    setIconSize(QSize(swatch, swatch));
+    if (fit.pointSize < designed.pointSizeF())
+        shrunk.setPointSizeF(fit.pointSize);
     if (shrunk != font())
         setFont(shrunk == designed ? QFont() : shrunk);
 }
 
 void ColourList::paintSwatches()
 {
-    const QColor outline = swatchOutline(palette().color(QPalette::Base));
+    const QColor outline = toColor(design::swatchOutline(toRgb(palette().color(QPalette::Base))));
     for (int i = 0; i < count(); ++i)
         item(i)->setIcon(swatchIcon(m_colours[static_cast<std::size_t>(i)], outline));
 }

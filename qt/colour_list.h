@@ -33,7 +33,6 @@ protected:
 private:
     int rowInView() const;
     int chosenRow() const;
-    void choose(int row);
     int nameRoom(int swatch) const;
     int widestName(const QFont& font) const;
     void fitNames();

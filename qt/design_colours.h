@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The design's colours as Qt colours, for painting.
+// The core's colours as Qt colours, for painting, and back.
 #pragma once
 
 #include "design.h"
@@ -9,6 +9,17 @@
 constexpr QColor toColor(design::Rgb rgb)
 {
     return {rgb.red, rgb.green, rgb.blue};
+}
+
+inline QColor toColor(design::FineRgb fine)
+{
+    return QColor::fromRgba64(static_cast<quint16>(fine.red), static_cast<quint16>(fine.green),
+                              static_cast<quint16>(fine.blue));
+}
+
+inline design::Rgb toRgb(const QColor& colour)
+{
+    return {colour.red(), colour.green(), colour.blue()};
 }
 
 // The one colour that marks the control holding the keyboard focus, on the buttons and the lists.

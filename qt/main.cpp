@@ -80,10 +80,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(MALVORAN_VERSION);
     QGuiApplication::setDesktopFileName(MALVORAN_APP_ID);
 
+    const QStringList setUpNotices = setUpApplication();
     Malvoran window;
     window.show();
     // Shown, the lists know their size and whether the colour names had to be set smaller.
-    for (const QString& notice : window.notices())
+    for (const QString& notice : window.notices() + setUpNotices)
         std::fprintf(stderr, "malvoran: %s\n", qPrintable(notice));
     return QApplication::exec();
 }

@@ -20,8 +20,6 @@
 #include <QResource>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -61,23 +59,11 @@ QAccessibleInterface* accessibleMalvoran(const QString&, QObject* object)
     return nullptr;
 }
 
-// Keyboard order follows the designed tab indexes; labels never take the focus.
-void applyTabOrder(std::vector<std::pair<int, QWidget*>> focusOrder)
-{
-    std::ranges::sort(focusOrder, {}, &std::pair<int, QWidget*>::first);
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
-}
-
 } // namespace
 
 Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Malvoran");
-    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleMalvoran), true);
-    Q_UNUSED(accessibleAsWindow);
-    static const bool qtTextsInBulgarian = loadQtTextsInBulgarian();
-    m_qtTextsInBulgarian = qtTextsInBulgarian;
     setWindowTitle(fromUtf8(design::kTitle));
     setWindowIcon(hamburgerIcon());
 
@@ -93,13 +79,12 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 
     setFixedSize(design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight));
-    std::vector<std::pair<int, QWidget*>> focusOrder;
-    for (const auto& control : design::kControls) {
-        QWidget* widget = createControl(control);
-        if (widget->focusPolicy() != Qt::NoFocus)
-            focusOrder.emplace_back(control.tabIndex, widget);
-    }
-    applyTabOrder(std::move(focusOrder));
+    std::array<QWidget*, design::kControls.size()> widgets{};
+    for (std::size_t row = 0; row < design::kControls.size(); ++row)
+        widgets.at(row) = createControl(design::kControls.at(row));
+    for (std::size_t i = 1; i < design::kFocusOrder.size(); ++i)
+        QWidget::setTabOrder(widgets.at(design::kFocusOrder.at(i - 1)),
+                             widgets.at(design::kFocusOrder.at(i)));
     setReportText(design::kIntroduction);
     m_text1->setFocus();
 }
@@ -126,7 +111,7 @@ QWidget* Malvoran::createControl(const design::Control& control)
         break;
     }
     case design::Array::Command1: {
-        auto* button = new ColourButton(fromUtf8(control.text), toColor(control.background.value()), this);
+        auto* button = new ColourButton(fromUtf8(control.text), control.background.value(), this);
         const auto command = static_cast<forms::Index>(control.index);
         connect(button, &QPushButton::clicked, this,
                 [this, command] { colour_code::Command1_Click(*this, command); });
@@ -168,10 +153,17 @@ QStringList Malvoran::notices() const
         notices += QString("the colour names are set in %1 pt instead of %2 pt, so that each fits its list.")
                        .arg(names)
                        .arg(designed);
-    if (!m_qtTextsInBulgarian)
-        notices += "Qt's Bulgarian texts are not installed, so the menus of the report box and of the scroll "
-                   "bars are in English (on Debian: apt-get install qt6-translations-l10n).";
     return notices;
+}
+
+QStringList setUpApplication()
+{
+    QAccessible::installFactory(accessibleMalvoran);
+    if (loadQtTextsInBulgarian())
+        return {};
+    return {
+        "Qt's Bulgarian texts are not installed, so the menus of the report box and of the scroll bars are "
+        "in English (on Debian: apt-get install qt6-translations-l10n)."};
 }
 
 QString objectNameOf(design::Array array, int index)
@@ -201,9 +193,7 @@ std::string Malvoran::reportText() const
 {
     // Once the student has typed into the box, its text is what the box shows.
     if (m_text1->document()->isModified())
-        return m_text1->toPlainText()
-            .replace(u'\n', QString::fromLatin1(forms::kCrLf.data(), 2))
-            .toStdString();
+        return m_text1->toPlainText().replace(u'\n', fromUtf8(forms::kCrLf)).toStdString();
     return m_reportText;
 }
 
@@ -226,7 +216,7 @@ void Malvoran::showReport()
 {
     // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
     QString shown = fromUtf8(m_reportText);
-    shown.replace(QString::fromLatin1(forms::kCrLf.data(), 2), QString(u'\n'));
+    shown.replace(fromUtf8(forms::kCrLf), QString(u'\n'));
     shown.replace(u'\r', u'\n');
     m_text1->setPlainText(shown);
     m_text1->document()->setModified(false);

@@ -16,6 +16,11 @@
 class ColourList;
 class QPlainTextEdit;
 
+// What the whole program sets up once, before its window: screen readers are told that the window is
+// a window, and Qt's own texts speak Bulgarian. Returns what standard error should say about it: a
+// sentence where Qt's Bulgarian texts are not installed, or nothing.
+QStringList setUpApplication();
+
 // Widgets are named as in the design, "List1(2)", so tests and tools can find them.
 QString objectNameOf(design::Array array, int index);
 
@@ -26,8 +31,8 @@ public:
     explicit Malvoran(QWidget* parent = nullptr);
 
     // What standard error should say about this desktop, a sentence each: the font used in place of
-    // Times New Roman, colour names set smaller so that they fit, Qt's own texts not in Bulgarian.
-    // Empty where the window shows as designed. Complete once the window is shown and its lists know
+    // Times New Roman, colour names set smaller so that they fit. Empty where the window shows as
+    // designed. Complete once the window is shown and its lists know
     // their size.
     QStringList notices() const;
 
@@ -52,5 +57,4 @@ private:
     // then the report waits here, so that it is laid out once rather than twice.
     bool m_reportInBox = false;
     QString m_fontNotice;
-    bool m_qtTextsInBulgarian = false;
 };

@@ -10,11 +10,23 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
 
 namespace {
+
+// Families drawn to the metrics of Times New Roman or of Times, so text fits its boxes as designed:
+// Liberation Serif and Tinos, and URW's Nimbus Roman under the names it has carried (fontconfig also
+// answers "Times" with it). Only those with Cyrillic letters are taken.
+constexpr std::array<std::string_view, 7> kMetricTwins = {"Times New Roman", "Liberation Serif",   "Tinos",
+                                                          "Nimbus Roman",    "Nimbus Roman No9 L", "Times",
+                                                          "TeX Gyre Termes"};
+static_assert(kMetricTwins.front() == design::kFontFamily);
+// Further serifs that write Cyrillic, in order of preference, where no twin is installed.
+constexpr std::array<std::string_view, 5> kOtherSerifs = {"PT Serif", "Noto Serif", "DejaVu Serif",
+                                                          "FreeSerif", "Linux Libertine O"};
 
 QStringList familiesOf(std::span<const std::string_view> names)
 {
@@ -27,13 +39,13 @@ QStringList familiesOf(std::span<const std::string_view> names)
 // Families that stand in for Times New Roman with the same metrics, so the layout stays as designed.
 const QStringList& metricTwins()
 {
-    static const QStringList twins = familiesOf(design::kMetricTwins);
+    static const QStringList twins = familiesOf(kMetricTwins);
     return twins;
 }
 
 const QStringList& otherSerifs()
 {
-    static const QStringList serifs = familiesOf(design::kOtherSerifs);
+    static const QStringList serifs = familiesOf(kOtherSerifs);
     return serifs;
 }
 

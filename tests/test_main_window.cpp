@@ -688,7 +688,9 @@ void MainWindowTest::swatch_besideChosenItemHasItsColour()
     QCOMPARE(list->item(row)->text(), QString::fromUtf8(bands::colourName(bands::kColourLists.at(
                                           static_cast<std::size_t>(band))[static_cast<std::size_t>(row)])));
     const QColor expected =
-        swatchColour(bands::kColourLists.at(static_cast<std::size_t>(band))[static_cast<std::size_t>(row)]);
+        toColor(bands::colourInfo(
+                    bands::kColourLists.at(static_cast<std::size_t>(band))[static_cast<std::size_t>(row)])
+                    .tone);
 
     // The swatch is the square left of the name, in the middle of the visible row; find its centre
     // from the swatch's own outline, as a reader of the screen would.

@@ -2,6 +2,7 @@
 // A long random session through the real window: a class clicking at random must never see a wrong
 // report. Seeded and reproducible: MALVORAN_SOAK_SEED and MALVORAN_SOAK_STEPS override the defaults.
 #include "expected_report.h"
+#include "list_keys.h"
 #include "window_driver.h"
 
 #include <QScrollBar>
@@ -69,7 +70,9 @@ void SoakTest::randomSession_alwaysReportsWhatTheColoursSay()
             const bool down = roll(2) == 0;
             int& row = chosen.at(static_cast<std::size_t>(band));
             const int inView = list->verticalScrollBar()->value();
-            row = row < 0 ? inView : std::clamp(row + (down ? 1 : -1), 0, list->count() - 1);
+            row = list_keys::choose(down ? list_keys::ListKey::Forward : list_keys::ListKey::Back,
+                                    static_cast<forms::Index>(row), static_cast<forms::Index>(inView),
+                                    static_cast<forms::Index>(list->count()));
             QTest::keyClick(list, down ? Qt::Key_Down : Qt::Key_Up);
         } else if (action < 50) { // scroll without choosing
             list->verticalScrollBar()->setValue(roll(list->count()));

@@ -11,7 +11,16 @@
 #include <QScrollBar>
 #include <QtTest>
 
-class WindowDriver {
+// The program's own set-up, as main does it, once in each test program before its first window.
+struct ApplicationSetUp {
+    ApplicationSetUp()
+    {
+        static const bool setUp = (setUpApplication(), true);
+        (void)setUp;
+    }
+};
+
+class WindowDriver : private ApplicationSetUp {
 public:
     WindowDriver()
     {

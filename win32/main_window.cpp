@@ -5,6 +5,7 @@
 
 #include "accessible.h"
 #include "colour_code.h"
+#include "list_keys.h"
 #include "owner_draw.h"
 #include "resource.h"
 #include "text.h"
@@ -12,8 +13,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <optional>
-#include <vector>
+#include <cmath>
+#include <utility>
 
 namespace win32 {
 namespace {
@@ -47,13 +48,6 @@ ControlKind kindOf(design::Array array)
     return {};
 }
 
-const design::Control* designOf(int id)
-{
-    const auto row = std::ranges::find_if(
-        design::kControls, [id](const design::Control& c) { return controlId(c.array, c.index) == id; });
-    return row == design::kControls.end() ? nullptr : &*row;
-}
-
 std::size_t rowNumber(const design::Control& control)
 {
     return static_cast<std::size_t>(&control - design::kControls.data());
@@ -68,33 +62,50 @@ LRESULT reportBoxKeys(LRESULT wanted, const MSG* key)
     return wanted;
 }
 
-// The colour a key chooses in a colour list, as in a list box that shows one colour at a time; none
-// for keys that choose nothing (a typed letter is left to the list box, which finds the next colour
-// that begins with it). Nothing chooses a colour out of sight: with nothing chosen, the keys that
-// move choose the colour in view, and Space always chooses it. A page is one colour.
-std::optional<LRESULT> colourForKey(HWND list, WPARAM key)
+// The keys of a colour list, by what they ask of it (list_keys::choose); a typed letter is left to
+// the list box, which finds the next colour that begins with it.
+using list_keys::ListKey;
+constexpr std::array<std::pair<WPARAM, ListKey>, 9> kListKeys = {{
+    {VK_UP, ListKey::Back},
+    {VK_LEFT, ListKey::Back},
+    {VK_PRIOR, ListKey::Back},
+    {VK_DOWN, ListKey::Forward},
+    {VK_RIGHT, ListKey::Forward},
+    {VK_NEXT, ListKey::Forward},
+    {VK_HOME, ListKey::First},
+    {VK_END, ListKey::Last},
+    {VK_SPACE, ListKey::ChooseInView},
+}};
+
+forms::Index listMessage(HWND list, UINT message)
 {
-    const LRESULT inView = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-    const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
-    switch (key) {
-    case VK_UP:
-    case VK_LEFT:
-    case VK_PRIOR:
-        return chosen == LB_ERR ? inView : std::max<LRESULT>(chosen - 1, 0);
-    case VK_DOWN:
-    case VK_RIGHT:
-    case VK_NEXT:
-        return chosen == LB_ERR ? inView : std::min(chosen + 1, last);
-    case VK_HOME:
-        return 0;
-    case VK_END:
-        return last;
-    case VK_SPACE:
-        return inView;
-    default:
-        return std::nullopt;
+    return static_cast<forms::Index>(SendMessageW(list, message, 0, 0));
+}
+
+// The font of the window's text at `points`, for the density `dpi`.
+Font windowFont(double points, int dpi)
+{
+    const std::wstring family = widen(design::kFontFamily);
+    return Font(CreateFontW(-static_cast<int>(std::lround(points * dpi / 72)), 0, 0, 0, FW_NORMAL, FALSE,
+                            FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, family.c_str()));
+}
+
+// The width of the widest colour name of `list` in `font`.
+int widestName(HWND list, HFONT font)
+{
+    const WindowDc dc(list);
+    const Selected selected(dc.get(), font);
+    int widest = 0;
+    for (LRESULT item = 0; item < SendMessageW(list, LB_GETCOUNT, 0, 0); ++item) {
+        const auto colour =
+            static_cast<bands::Colour>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(item), 0));
+        const std::wstring name = widen(bands::colourName(colour));
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), name.c_str(), static_cast<int>(name.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
     }
+    return widest;
 }
 
 LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -113,11 +124,14 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
                                  reinterpret_cast<const MSG*>(lParam));
         break;
     case WM_KEYDOWN:
-        if (row.array == design::Array::List1)
-            if (const auto colour = colourForKey(control, wParam)) {
-                SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(*colour), 0);
-                return 0;
-            }
+        if (const auto* key = std::ranges::find(kListKeys, wParam, &std::pair<WPARAM, ListKey>::first);
+            row.array == design::Array::List1 && key != kListKeys.end()) {
+            const forms::Index colour =
+                list_keys::choose(key->second, listMessage(control, LB_GETCURSEL),
+                                  listMessage(control, LB_GETTOPINDEX), listMessage(control, LB_GETCOUNT));
+            SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(colour), 0);
+            return 0;
+        }
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(control, controlProc, 0);
@@ -225,7 +239,13 @@ bool Malvoran::onCreate()
     m_background.reset(CreateSolidBrush(toColorRef(design::kWindowBackground)));
     for (const auto& control : design::kControls)
         createControl(control);
-    applyTabOrder();
+    // The dialog keyboard visits controls in the order of their windows.
+    HWND previous = HWND_TOP;
+    for (const std::size_t row : design::kFocusOrder) {
+        HWND window = control(design::kControls.at(row).array, design::kControls.at(row).index);
+        SetWindowPos(window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = window;
+    }
     layOut();
     fitClientArea(nullptr);
     setReportText(design::kIntroduction);
@@ -266,40 +286,34 @@ void Malvoran::createControl(const design::Control& control)
     }
 }
 
-// The dialog keyboard visits controls in the order of their windows, so the windows are put in the
-// designed tab order; labels never take the focus.
-void Malvoran::applyTabOrder() const
-{
-    std::vector<const design::Control*> order;
-    for (const auto& control : design::kControls)
-        if (kindOf(control.array).style & WS_TABSTOP)
-            order.push_back(&control);
-    std::ranges::sort(order, {}, &design::Control::tabIndex);
-    HWND previous = HWND_TOP;
-    for (const auto* control : order) {
-        HWND window = this->control(control->array, control->index);
-        SetWindowPos(window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = window;
-    }
-}
-
 void Malvoran::layOut()
 {
-    const std::wstring family = widen(design::kFontFamily);
-    Font font(CreateFontW(-MulDiv(design::kFontPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_ROMAN, family.c_str()));
+    Font font = windowFont(design::kFontPointSize, m_dpi);
     for (const auto& control : design::kControls) {
         HWND window = this->control(control.array, control.index);
         const auto r = design::toPixels(control, m_dpi);
         SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
-    // Each row fills the list's whole height, so a list shows exactly one colour.
-    for (HWND list : m_list1) {
+    for (std::size_t band = 0; band < m_list1.size(); ++band) {
+        HWND list = m_list1.at(band);
         RECT inside{};
         GetClientRect(list, &inside);
+        // Each row fills the list's whole height, so a list shows exactly one colour.
         SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(inside.bottom, 0));
+        // The fitting ends on the size it chose, so the last font measured is the one the names take.
+        Font smaller;
+        const design::NameFit fit = design::fitNames(
+            design::kFontPointSize, [&](int side) { return nameRoom(inside.right, side, m_dpi); },
+            [&](double points) {
+                if (points < design::kFontPointSize)
+                    smaller = windowFont(points, m_dpi);
+                return widestName(list, smaller ? smaller.get() : font.get());
+            });
+        m_swatchSides.at(band) = fit.swatchSide;
+        m_nameFonts.at(band) = std::move(smaller);
+        if (m_nameFonts.at(band))
+            SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(m_nameFonts.at(band).get()), FALSE);
     }
     m_font = std::move(font);
 
@@ -340,7 +354,7 @@ void Malvoran::onDrawItem(const DRAWITEMSTRUCT& item) const
     if (!control)
         return;
     if (control->array == design::Array::List1)
-        drawColourItem(item, m_dpi);
+        drawColourItem(item, m_dpi, m_swatchSides.at(static_cast<std::size_t>(control->index)));
     else if (control->array == design::Array::Command1)
         drawColourButton(item, control->background.value(), m_dpi);
 }

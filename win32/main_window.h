@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -22,6 +23,20 @@ constexpr int controlId(design::Array array, int index)
 {
     return 100 * (static_cast<int>(array) + 1) + index;
 }
+
+// The designed control that `id` names, decoded from controlId; nullptr for any other id.
+constexpr const design::Control* designOf(int id)
+{
+    const int array = id / 100 - 1;
+    return array >= 0 && array <= static_cast<int>(design::Array::Text1)
+               ? design::designOf(static_cast<design::Array>(array), id % 100)
+               : nullptr;
+}
+static_assert(std::ranges::all_of(design::kControls,
+                                  [](const design::Control& c) {
+                                      return designOf(controlId(c.array, c.index)) == &c;
+                                  }),
+              "every control's id names its own row");
 
 // The window class: the form's name, as tools that look for the window expect.
 inline constexpr const wchar_t* kWindowClass = L"Malvoran";
@@ -46,6 +61,12 @@ public:
     // The dots per inch the window is laid out for.
     int dpi() const { return m_dpi; }
     HFONT font() const { return m_font.get(); }
+    // The font of List1(band)'s colour names: the window's, or a smaller one where they would not fit.
+    HFONT nameFont(int band) const
+    {
+        const Font& smaller = m_nameFonts.at(static_cast<std::size_t>(band));
+        return smaller ? smaller.get() : m_font.get();
+    }
 
     forms::Index selectedPosition(forms::Index list) const override;
     void setSelectedPosition(forms::Index list, forms::Index position) override;
@@ -66,7 +87,6 @@ private:
     void onDpiChanged(int dpi, const RECT& suggested);
 
     void createControl(const design::Control& control);
-    void applyTabOrder() const;
     // Font, control rectangles, list rows and icons at m_dpi.
     void layOut();
     // Sizes the window so that its client area is the designed one at m_dpi; moves it too if asked.
@@ -82,6 +102,9 @@ private:
     Icon m_bigIcon;
     Icon m_smallIcon;
     std::array<HWND, bands::kBandCount> m_list1{};
+    // The side of each list's swatches and, where its names had to be set smaller, their font.
+    std::array<int, bands::kBandCount> m_swatchSides{};
+    std::array<Font, bands::kBandCount> m_nameFonts;
     HWND m_text1 = nullptr;
     // Where the keyboard focus returns when the window is activated again.
     HWND m_focus = nullptr;

@@ -6,39 +6,15 @@
 #include "text.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace win32 {
 namespace {
 
-// A colour made lighter or darker by scaling its brightness (HSV value), the way the Qt window
-// shades its colours: a lighter colour too bright for its hue gives up saturation instead.
-design::Rgb shaded(design::Rgb colour, double factor)
-{
-    const double r = colour.red, g = colour.green, b = colour.blue;
-    const double high = std::max({r, g, b});
-    const double low = std::min({r, g, b});
-    double value = high * factor;
-    double saturation = high > 0 ? (high - low) / high * 255 : 0;
-    if (value > 255) {
-        saturation = std::max(0.0, saturation - (value - 255));
-        value = 255;
-    }
-    // Each channel keeps its place between the darkest and the brightest channel.
-    const auto channel = [&](double c) {
-        const double place = high > low ? (c - low) / (high - low) : 0;
-        const double floor = value * (1 - saturation / 255);
-        return static_cast<int>(std::lround(floor + place * (value - floor)));
-    };
-    return {channel(r), channel(g), channel(b)};
-}
-
-design::Rgb mix(design::Rgb a, design::Rgb b, double t)
-{
-    const auto blend = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
-    return {blend(a.red, b.red), blend(a.green, b.green), blend(a.blue, b.blue)};
-}
+// Where an item's swatch and name stand, and where a focused button shows its focus rectangle.
+constexpr int kSwatchInset = 3;
+constexpr int kNameGap = 5;
+constexpr int kFocusRectInset = 4;
 
 void fill(HDC dc, const RECT& rect, design::Rgb colour)
 {
@@ -46,30 +22,14 @@ void fill(HDC dc, const RECT& rect, design::Rgb colour)
     FillRect(dc, &rect, brush.get());
 }
 
-// A band of metal paint: a highlight above, the mid tone across the middle, shade below.
-void fillWithSheen(HDC dc, const RECT& rect, design::Rgb base)
+void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int dpi)
 {
-    const design::Sheen& metal = design::kMetalSheen;
-    const design::Rgb top = shaded(base, metal.highlightPercent / 100.0);
-    const design::Rgb bottom = shaded(base, 100.0 / metal.shadePercent);
+    fill(dc, rect, colour.tone);
+    // GDI has no gradient brush of its own: a metal's sheen is filled a row at a time.
     const int height = std::max(1L, rect.bottom - rect.top - 1);
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        const double t = static_cast<double>(y - rect.top) / height;
-        const design::Rgb colour = t < metal.middleFrom ? mix(top, base, t / metal.middleFrom)
-                                   : t < metal.middleTo
-                                       ? base
-                                       : mix(base, bottom, (t - metal.middleTo) / (1 - metal.middleTo));
-        fill(dc, RECT{rect.left, y, rect.right, y + 1}, colour);
-    }
-}
-
-void drawSwatch(HDC dc, const RECT& rect, const bands::Tone& tone, int dpi)
-{
-    const design::Rgb base{tone.red, tone.green, tone.blue};
-    if (tone.metallic)
-        fillWithSheen(dc, rect, base);
-    else
-        fill(dc, rect, base);
+    for (int y = rect.top; colour.metallic && y < rect.bottom; ++y)
+        fill(dc, RECT{rect.left, y, rect.right, y + 1},
+             design::sheenAt(colour.tone, static_cast<double>(y - rect.top) / height));
     // Outlined to stand out from the list's background, light where a dark theme makes it dark.
     const COLORREF list = GetSysColor(COLOR_WINDOW);
     const design::Rgb background{GetRValue(list), GetGValue(list), GetBValue(list)};
@@ -93,30 +53,33 @@ COLORREF toColorRef(design::Rgb rgb)
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-RECT swatchRect(const RECT& item, int dpi)
+int nameRoom(int listWidth, int swatchSide, int dpi)
 {
-    const int side = scaled(design::kSwatchSide, dpi);
-    const int left = item.left + scaled(3, dpi);
+    return listWidth - scaled(kSwatchInset, dpi) - scaled(swatchSide, dpi) - scaled(kNameGap, dpi);
+}
+
+RECT swatchRect(const RECT& item, int dpi, int swatchSide)
+{
+    const int side = scaled(swatchSide, dpi);
+    const int left = item.left + scaled(kSwatchInset, dpi);
     const int top = item.top + (item.bottom - item.top - side) / 2;
     return {left, top, left + side, top + side};
 }
 
-void drawColourItem(const DRAWITEMSTRUCT& item, int dpi)
+void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide)
 {
     HDC dc = item.hDC;
     const bool chosen = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &item.rcItem, GetSysColorBrush(chosen ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID != static_cast<UINT>(-1)) {
         const auto colour = static_cast<bands::Colour>(item.itemData);
-        const RECT swatch = swatchRect(item.rcItem, dpi);
-        drawSwatch(dc, swatch, bands::colourInfo(colour).tone, dpi);
+        const RECT swatch = swatchRect(item.rcItem, dpi, swatchSide);
+        drawSwatch(dc, swatch, bands::colourInfo(colour), dpi);
 
-        const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-        std::wstring name(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        name.resize(static_cast<std::size_t>(std::max<LRESULT>(
-            SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data())), 0)));
+        // The item's string is the colour's name; screen readers read it from the list box.
+        const std::wstring name = widen(bands::colourName(colour));
         RECT text = item.rcItem;
-        text.left = swatch.right + scaled(5, dpi);
+        text.left = swatch.right + scaled(kNameGap, dpi);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
@@ -135,13 +98,13 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
     // The rounded corners show the window behind the button.
     fill(dc, rect, design::kWindowBackground);
 
-    const Brush faceBrush(CreateSolidBrush(toColorRef(pressed ? shaded(face, 1 / 1.15) : face)));
-    const Pen edge(CreatePen(PS_INSIDEFRAME, focused ? scaled(2, dpi) : scaled(1, dpi),
+    const Brush faceBrush(CreateSolidBrush(toColorRef(pressed ? design::pressed(face) : face)));
+    const Pen edge(CreatePen(PS_INSIDEFRAME, scaled(focused ? design::kFocusEdgeWidth : 1, dpi),
                              toColorRef(focused ? design::kFocusMark : design::kButtonEdge)));
     {
         const Selected pen(dc, edge.get());
         const Selected brush(dc, faceBrush.get());
-        const int corner = scaled(6, dpi);
+        const int corner = scaled(2 * design::kButtonCornerRadius, dpi);
         RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner, corner);
     }
 
@@ -156,7 +119,7 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
 
     if (focused && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = rect;
-        InflateRect(&focus, -scaled(4, dpi), -scaled(4, dpi));
+        InflateRect(&focus, -scaled(kFocusRectInset, dpi), -scaled(kFocusRectInset, dpi));
         DrawFocusRect(dc, &focus);
     }
 }

@@ -15,12 +15,15 @@ int scaled(int pixels, int dpi);
 
 COLORREF toColorRef(design::Rgb rgb);
 
+// How many pixels a colour name has in a list this wide beside a swatch of this side (at 96 dpi).
+int nameRoom(int listWidth, int swatchSide, int dpi);
+
 // Where the swatch of an item stands: a square at the left, in the middle of the item's height.
-RECT swatchRect(const RECT& item, int dpi);
+RECT swatchRect(const RECT& item, int dpi, int swatchSide = design::kSwatchSide);
 
 // Paints one item of a colour list: the swatch of the colour in the item's data, then the item's own
-// text (the colour name), highlighted when chosen.
-void drawColourItem(const DRAWITEMSTRUCT& item, int dpi);
+// text (the colour name) in the list's font, highlighted when chosen.
+void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide);
 
 // Paints a Command1 button on the window background: its face in the designed colour (darker while
 // pressed), its caption, and a dark blue edge and focus rectangle when Space would press it.

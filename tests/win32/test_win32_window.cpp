@@ -154,7 +154,10 @@ void checkLayout(const win32::Malvoran& window, int dpi)
         CHECK(std::abs(r.top - expected.y) <= 1);
         CHECK(std::abs(r.right - r.left - expected.width) <= 1);
         CHECK(std::abs(r.bottom - r.top - expected.height) <= 1);
-        CHECK(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == window.font());
+        // A colour list whose names would not fit (squeezed by scroll bars of another density) sets
+        // them smaller, as the Qt window does.
+        CHECK(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) ==
+              (c.array == Array::List1 ? window.nameFont(c.index) : window.font()));
         if (c.array == Array::List1) // exactly one colour in view
             CHECK(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0) == clientOf(control).bottom);
     }
@@ -170,6 +173,8 @@ TEST_CASE("the designed window, laid out at the screen's density and again when 
     HWND window = ui.malvoran().hwnd();
     REQUIRE(ui.malvoran().dpi() == screenDpi());
     checkLayout(ui.malvoran(), screenDpi());
+    for (int band = 0; band < bands::kBandCount; ++band) // the names fit as designed
+        CHECK(ui.malvoran().nameFont(band) == ui.malvoran().font());
 
     CHECK(win32::narrow(win32::windowText(window)) == design::kTitle);
     const auto style = GetWindowLongPtrW(window, GWL_STYLE);
