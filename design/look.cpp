@@ -182,9 +182,9 @@ NameFit fitNames(double designedPointSize, const std::function<int(int side)>& r
     int width = widest(designedPointSize);
     while (fit.swatchSide > kSmallestSwatch && width > room(fit.swatchSide))
         fit.swatchSide -= 2;
-    const int left = room(fit.swatchSide);
     if (!fontMayShrink)
         return fit;
+    const int left = room(fit.swatchSide);
     while (width > left && fit.pointSize > kSmallestPointSize) {
         fit.pointSize -= 0.5;
         width = widest(fit.pointSize);
