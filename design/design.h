@@ -156,11 +156,23 @@ struct PixelRect {
     int height;
 };
 
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr PixelRect toPixels(const TwipsRect& r, int dpi = kStandardDpi)
+{
+    const int x = toPixels(r.left, dpi);
+    const int y = toPixels(r.top, dpi);
+    return {x, y, toPixels(r.left + r.width, dpi) - x, toPixels(r.top + r.height, dpi) - y};
+}
+
 constexpr PixelRect toPixels(const Control& c, int dpi = kStandardDpi)
 {
-    const int x = toPixels(c.left, dpi);
-    const int y = toPixels(c.top, dpi);
-    return {x, y, toPixels(c.left + c.width, dpi) - x, toPixels(c.top + c.height, dpi) - y};
+    return toPixels(TwipsRect{c.left, c.top, c.width, c.height}, dpi);
 }
 
 // The name of a control in the design, "List1(2)": front-ends name their controls so, for tests and

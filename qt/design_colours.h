@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The core's colours as Qt colours, for painting, and back.
+// The core's colours as Qt colours, for painting, and back; its texts as Qt strings.
 #pragma once
 
 #include "design.h"
 
 #include <QColor>
+#include <QString>
+
+#include <string_view>
 
 constexpr QColor toColor(design::Rgb rgb)
 {
@@ -24,3 +27,9 @@ inline design::Rgb toRgb(const QColor& colour)
 
 // The one colour that marks the control holding the keyboard focus, on the buttons and the lists.
 inline constexpr QColor kFocusMark = toColor(design::kFocusMark);
+
+// A text of the core (UTF-8) as Qt shows it.
+inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

@@ -8,6 +8,7 @@
 #include "colour_list.h"
 #include "design_colours.h"
 #include "qt_texts.h"
+#include "resistor_picture.h"
 #include "window_font.h"
 
 #include <QAccessibleWidget>
@@ -22,11 +23,6 @@
 #include <algorithm>
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect geometryOf(const design::Control& control)
 {
@@ -51,11 +47,14 @@ QIcon hamburgerIcon()
     return icon;
 }
 
-// Screen readers announce a top-level window by its title only when it says it is a window.
+// Screen readers announce a top-level window by its title only when it says it is a window, and
+// read a picture's description only from a graphic.
 QAccessibleInterface* accessibleMalvoran(const QString&, QObject* object)
 {
     if (auto* window = qobject_cast<Malvoran*>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto* picture = qobject_cast<ResistorPicture*>(object))
+        return new QAccessibleWidget(picture, QAccessible::Graphic);
     return nullptr;
 }
 
@@ -85,6 +84,10 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     for (std::size_t i = 1; i < design::kFocusOrder.size(); ++i)
         QWidget::setTabOrder(widgets.at(design::kFocusOrder.at(i - 1)),
                              widgets.at(design::kFocusOrder.at(i)));
+    // The picture follows every choice at once, however it is made: a click, a key, "Изтрий".
+    auto* resistor = new ResistorPicture(*this, this);
+    for (ColourList* list : m_list1)
+        connect(list, &QListWidget::itemSelectionChanged, resistor, &ResistorPicture::followChoices);
     setReportText(design::kIntroduction);
     m_text1->setFocus();
 }

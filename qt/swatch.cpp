@@ -21,14 +21,7 @@ public:
         const QRect body = rect.adjusted(0, 0, -1, -1);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
-        if (info.metallic) {
-            QLinearGradient sheen(body.topLeft(), body.bottomLeft());
-            for (const auto& stop : design::metalSheen(info.tone))
-                sheen.setColorAt(stop.at, toColor(stop.colour));
-            painter->setBrush(sheen);
-        } else {
-            painter->setBrush(toColor(info.tone));
-        }
+        painter->setBrush(toneBrush(info, body.top(), body.bottom()));
         painter->setPen(QPen(m_outline, 1));
         painter->drawRect(body);
         painter->restore();
@@ -42,6 +35,16 @@ private:
 };
 
 } // namespace
+
+QBrush toneBrush(const bands::ColourInfo& colour, qreal top, qreal bottom)
+{
+    if (!colour.metallic)
+        return toColor(colour.tone);
+    QLinearGradient sheen(0, top, 0, bottom);
+    for (const auto& stop : design::metalSheen(colour.tone))
+        sheen.setColorAt(stop.at, toColor(stop.colour));
+    return sheen;
+}
 
 QIcon swatchIcon(bands::Colour colour, const QColor& outline)
 {

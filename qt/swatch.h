@@ -4,8 +4,12 @@
 
 #include "bands.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QIcon>
+
+// How a colour is painted: its tone, and a metal's sheen from the row `top` down to the row `bottom`.
+QBrush toneBrush(const bands::ColourInfo& colour, qreal top, qreal bottom);
 
 // A swatch drawn at whatever size and pixel density the list asks for, outlined in `outline`.
 QIcon swatchIcon(bands::Colour colour, const QColor& outline);

@@ -3,6 +3,7 @@
 #include "design.h"
 #include "design_colours.h"
 #include "expected_report_qt.h"
+#include "resistor.h"
 #include "swatch.h"
 #include "window_driver.h"
 #include "window_font.h"
@@ -107,6 +108,7 @@ private slots:
     void accessibility_namesAndRoles();
     void swatch_besideChosenItemHasItsColour_data();
     void swatch_besideChosenItemHasItsColour();
+    void resistor_showsTheChosenBands();
 };
 
 void MainWindowTest::designedState()
@@ -429,7 +431,7 @@ void MainWindowTest::pixels_showDesignedColours()
     WindowDriver ui;
     const QImage image = ui.window.grab().toImage();
     QCOMPARE(pixelAt(image, ui.window, QPoint(4, 4)), toColor(design::kWindowBackground));
-    QCOMPARE(pixelAt(image, ui.window, QPoint(200, 115)), toColor(design::kWindowBackground));
+    QCOMPARE(pixelAt(image, ui.window, QPoint(200, 126)), toColor(design::kWindowBackground));
     for (const auto& control : design::kControls) {
         if (!control.background)
             continue;
@@ -444,7 +446,11 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
 {
     WindowDriver ui;
     const auto children = ui.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(children.size(), static_cast<qsizetype>(design::kControls.size()));
+    // The designed controls, and the resistor between the colour lists and the buttons.
+    QCOMPARE(children.size(), static_cast<qsizetype>(design::kControls.size()) + 1);
+    const auto* picture = ui.window.findChild<QWidget*>("Resistor");
+    QVERIFY(picture);
+    QVERIFY(ui.window.rect().contains(picture->geometry()));
     for (const auto& control : design::kControls) {
         const auto r = design::toPixels(control);
         const QString name = objectNameOf(control.array, control.index);
@@ -452,6 +458,7 @@ void MainWindowTest::layout_controlsInsideWindowAndCaptionsFit()
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->geometry(), QRect(r.x, r.y, r.width, r.height));
         QVERIFY2(ui.window.rect().contains(widget->geometry()), qPrintable(name));
+        QVERIFY2(!widget->geometry().intersects(picture->geometry()), qPrintable(name));
         QVERIFY2(widget->isVisible(), qPrintable(name));
 
         const QFontMetrics metrics(widget->font());
@@ -710,6 +717,64 @@ void MainWindowTest::swatch_besideChosenItemHasItsColour()
     QVERIFY2(near(seen.red(), expected.red()) && near(seen.green(), expected.green()) &&
                  near(seen.blue(), expected.blue()),
              qPrintable(QString("seen %1, expected %2").arg(seen.name(), expected.name())));
+}
+
+// The colours a grab shows along the middle of the resistor's body, from the left: each band's tone
+// once, by name, and nothing for the body, its leads and the window around it.
+QStringList tonesAcrossResistor(Malvoran& window)
+{
+    const QImage image = window.grab().toImage();
+    const double scale = image.width() / static_cast<double>(window.width());
+    const auto drawing = design::resistorDrawing({}, qRound(design::kStandardDpi * scale));
+    const int y = drawing.body.y + drawing.body.height / 2;
+    QStringList seen;
+    QColor previous;
+    for (int x = drawing.area.x; x < drawing.area.x + drawing.area.width; ++x) {
+        const QColor colour = image.pixelColor(x, y);
+        if (colour == previous)
+            continue;
+        previous = colour;
+        for (const auto& info : bands::kColours)
+            if (colour == toColor(info.tone))
+                seen += QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size()));
+    }
+    return seen;
+}
+
+void MainWindowTest::resistor_showsTheChosenBands()
+{
+    WindowDriver ui;
+    auto* picture = ui.window.findChild<QWidget*>("Resistor");
+    QVERIFY(picture);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(picture);
+    QCOMPARE(accessible->text(QAccessible::Name), QString("Резистор"));
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    QVERIFY(!accessible->state().focusable);
+    QCOMPARE(accessible->text(QAccessible::Description), QString("няма, няма, няма, няма"));
+    QCOMPARE(tonesAcrossResistor(ui.window), QStringList());
+
+    // Yellow, violet, red and gold, with the mouse and the keys as a student chooses them; the
+    // picture follows each choice at once, the report box only the buttons.
+    ui.clickItem(bands::FirstDigit, 4);
+    QCOMPARE(accessible->text(QAccessible::Description), QString("жълт, няма, няма, няма"));
+    ui.list1(bands::SecondDigit)->setFocus();
+    for (int i = 0; i <= 7; ++i)
+        QTest::keyClick(ui.list1(bands::SecondDigit), Qt::Key_Down);
+    ui.clickItem(bands::Multiplier, 2);
+    ui.list1(bands::Tolerance)->setFocus();
+    QTest::keyClick(ui.list1(bands::Tolerance), Qt::Key_End);
+    QTest::keyClick(ui.list1(bands::Tolerance), Qt::Key_Up);
+    QCOMPARE(accessible->text(QAccessible::Description), QString("жълт, виолетов, червен, златист"));
+    QCOMPARE(tonesAcrossResistor(ui.window), QStringList({"жълт", "виолетов", "червен", "златист"}));
+    QCOMPARE(ui.shownReport(), kIntroduction);
+
+    // Scrolling a list without choosing leaves its band as it is.
+    ui.scrollTo(bands::Multiplier, 6);
+    QCOMPARE(tonesAcrossResistor(ui.window), QStringList({"жълт", "виолетов", "червен", "златист"}));
+
+    ui.click(1); // "Изтрий"
+    QCOMPARE(accessible->text(QAccessible::Description), QString("няма, няма, няма, няма"));
+    QCOMPARE(tonesAcrossResistor(ui.window), QStringList());
 }
 
 // Qt's texts come with the first context menu, or at once when a screen reader is there. Run in a

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 """Drives Malvoran through the accessibility bus as a screen reader user would: find the colour lists
-by their names, choose colours with the arrow keys, press "Изчисли" through its action and read the
-report back."""
+by their names, choose colours with the arrow keys, hear the resistor picture name them, press
+"Изчисли" through its action and read the report back."""
 import sys
 import time
 
@@ -91,6 +91,7 @@ lists = [wait_for(f"list '{n}'", lambda n=n: named(app, pyatspi.ROLE_LIST, n)) f
 calculate = wait_for("button 'Изчисли'", lambda: named(app, pyatspi.ROLE_PUSH_BUTTON, "Изчисли"))
 clear = wait_for("button 'Изтрий'", lambda: named(app, pyatspi.ROLE_PUSH_BUTTON, "Изтрий"))
 report = wait_for("the report box 'Резултат'", lambda: named(app, pyatspi.ROLE_TEXT, "Резултат"))
+resistor = wait_for("the picture 'Резистор'", lambda: named(app, pyatspi.ROLE_IMAGE, "Резистор"))
 
 text = report.queryText()
 intro = text.getText(0, -1)
@@ -101,6 +102,8 @@ for positions, expected in EXAMPLES:
     clear.queryAction().doAction(0)
     if not settle(lambda: all(selected_name(l) is None for l in lists)):
         fail("'Изтрий' left a colour chosen")
+    if not settle(lambda: resistor.description == "няма, няма, няма, няма"):
+        fail(f"after 'Изтрий' the picture says {resistor.description!r}")
     for accessible, position in zip(lists, positions):
         if position is None:
             continue
@@ -111,6 +114,10 @@ for positions, expected in EXAMPLES:
         want = accessible.getChildAtIndex(position).name
         if not settle(lambda: selected_name(accessible) == want):
             fail(f"{accessible.name}: chose {selected_name(accessible)!r}, wanted {want!r}")
+    # The picture names the chosen colours in band order as soon as they are chosen.
+    bands = [l.getChildAtIndex(p).name if p is not None else "няма" for l, p in zip(lists, positions)]
+    if not settle(lambda: resistor.description == ", ".join(bands)):
+        fail(f"{positions}: the picture says {resistor.description!r}, wanted {', '.join(bands)!r}")
     action = calculate.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     if "Press" not in names:
