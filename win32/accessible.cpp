@@ -34,8 +34,8 @@ HRESULT answerText(const std::wstring& text, BSTR* answer)
 // Only Release() ends a COM object, when its last reference goes; hence the private destructor.
 class AccessibleControl final : public IAccessible { // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
-    AccessibleControl(IAccessible* standard, std::wstring name, std::wstring description)
-        : m_standard(standard), m_name(std::move(name)), m_description(std::move(description))
+    AccessibleControl(IAccessible* standard, std::wstring name, std::wstring description, LONG role)
+        : m_standard(standard), m_name(std::move(name)), m_description(std::move(description)), m_role(role)
     {
     }
 
@@ -85,7 +85,7 @@ public:
         return m_standard->Invoke(member, id, locale, flags, parameters, result, exception, badArgument);
     }
 
-    // IAccessible: the designed name and description of the control itself.
+    // IAccessible: the designed name and description of the control itself (and its role, further down).
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
         return isSelf(child) ? answerText(m_name, name) : m_standard->get_accName(child, name);
@@ -115,7 +115,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        return m_standard->get_accRole(child, role);
+        if (!isSelf(child) || m_role == 0)
+            return m_standard->get_accRole(child, role);
+        if (!role)
+            return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = m_role;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
@@ -186,13 +192,14 @@ private:
     std::unique_ptr<IAccessible, ReleaseInterface> m_standard;
     std::wstring m_name;
     std::wstring m_description;
+    LONG m_role;
     LONG m_references = 1;
 };
 
 } // namespace
 
 LRESULT answerGetObject(HWND control, WPARAM flags, LPARAM objectId, std::string_view name,
-                        std::string_view description)
+                        std::string_view description, LONG role)
 {
     if (static_cast<LONG>(objectId) != OBJID_CLIENT || name.empty())
         return 0;
@@ -201,7 +208,7 @@ LRESULT answerGetObject(HWND control, WPARAM flags, LPARAM objectId, std::string
     if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))))
         return 0;
-    auto* accessible = new AccessibleControl(standard, widen(name), widen(description));
+    auto* accessible = new AccessibleControl(standard, widen(name), widen(description), role);
     const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, accessible);
     accessible->Release();
     return answer;

@@ -11,6 +11,7 @@
 #include "text.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +38,8 @@ ControlKind kindOf(design::Array array)
     case design::Array::List1:
         // One colour in view at a time, whatever the font's height; the name stays the item's string.
         return {L"LISTBOX",
-                WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                    LBS_NOTIFY,
                 WS_EX_CLIENTEDGE};
     case design::Array::Command1:
         return {L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0};
@@ -131,6 +133,15 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
                                   listMessage(control, LB_GETTOPINDEX), listMessage(control, LB_GETCOUNT));
             SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(colour), 0);
             return 0;
+        }
+        break;
+    case LB_SETCURSEL:
+        // A choice made by the program, as by the keys above or "Изтрий", is told like the student's.
+        if (row.array == design::Array::List1) {
+            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+            return result;
         }
         break;
     case WM_NCDESTROY:
@@ -239,6 +250,11 @@ bool Malvoran::onCreate()
     m_background.reset(CreateSolidBrush(toColorRef(design::kWindowBackground)));
     for (const auto& control : design::kControls)
         createControl(control);
+    // The picture takes no focus: a static control, outside the dialog keyboard's stops.
+    HWND resistor =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, m_window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kResistorId)), m_instance, nullptr);
+    SetWindowSubclass(resistor, resistorProc, 0, reinterpret_cast<DWORD_PTR>(this));
     // The dialog keyboard visits controls in the order of their windows.
     HWND previous = HWND_TOP;
     for (const std::size_t row : design::kFocusOrder) {
@@ -295,6 +311,9 @@ void Malvoran::layOut()
         SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
+    const auto picture = design::toPixels(design::kResistor.area, m_dpi);
+    SetWindowPos(resistor(), nullptr, picture.x, picture.y, picture.width, picture.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t band = 0; band < m_list1.size(); ++band) {
         HWND list = m_list1.at(band);
         RECT inside{};
@@ -346,10 +365,41 @@ void Malvoran::onCommand(int id, int code)
     const design::Control* control = designOf(id);
     if (control && control->array == design::Array::Command1 && code == BN_CLICKED)
         colour_code::Command1_Click(*this, static_cast<forms::Index>(control->index));
+    if (control && control->array == design::Array::List1 && code == LBN_SELCHANGE)
+        followChoices();
+}
+
+void Malvoran::followChoices()
+{
+    const design::ChosenColours chosen = design::chosenColours(*this);
+    if (chosen == m_chosen)
+        return;
+    m_chosen = chosen;
+    InvalidateRect(resistor(), nullptr, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, resistor(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT CALLBACK Malvoran::resistorProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self)
+{
+    if (message == WM_GETOBJECT) {
+        const std::string description =
+            design::resistorDescription(reinterpret_cast<const Malvoran*>(self)->m_chosen);
+        if (const LRESULT answer = answerGetObject(picture, wParam, lParam, design::kResistorName,
+                                                   description, ROLE_SYSTEM_GRAPHIC))
+            return answer;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(picture, resistorProc, 0);
+    return DefSubclassProc(picture, message, wParam, lParam);
 }
 
 void Malvoran::onDrawItem(const DRAWITEMSTRUCT& item) const
 {
+    if (item.CtlID == kResistorId) {
+        drawResistor(item, design::resistorDrawing(m_chosen, m_dpi));
+        return;
+    }
     const design::Control* control = designOf(static_cast<int>(item.CtlID));
     if (!control)
         return;

@@ -8,6 +8,7 @@
 #include "dpi.h"
 #include "forms.h"
 #include "gdi.h"
+#include "resistor.h"
 
 #include <windows.h>
 
@@ -38,6 +39,10 @@ static_assert(std::ranges::all_of(design::kControls,
                                   }),
               "every control's id names its own row");
 
+// The control id of the resistor picture, which is no designed control.
+inline constexpr int kResistorId = 900;
+static_assert(designOf(kResistorId) == nullptr);
+
 // The window class: the form's name, as tools that look for the window expect.
 inline constexpr const wchar_t* kWindowClass = L"Malvoran";
 
@@ -58,6 +63,8 @@ public:
     {
         return GetDlgItem(m_window, controlId(array, index));
     }
+    // The resistor under the colour lists, in the colours chosen so far.
+    HWND resistor() const { return GetDlgItem(m_window, kResistorId); }
     // The dots per inch the window is laid out for.
     int dpi() const { return m_dpi; }
     HFONT font() const { return m_font.get(); }
@@ -75,6 +82,8 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK resistorProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool onCreate();
@@ -85,6 +94,9 @@ private:
     void onActivate(bool active);
     void onSetFocus() const;
     void onDpiChanged(int dpi, const RECT& suggested);
+    // Reads the lists' choices again: the picture repaints, and tells a screen reader, where a band
+    // changed.
+    void followChoices();
 
     void createControl(const design::Control& control);
     // Font, control rectangles, list rows and icons at m_dpi.
@@ -106,6 +118,7 @@ private:
     std::array<int, bands::kBandCount> m_swatchSides{};
     std::array<Font, bands::kBandCount> m_nameFonts;
     HWND m_text1 = nullptr;
+    design::ChosenColours m_chosen{};
     // Where the keyboard focus returns when the window is activated again.
     HWND m_focus = nullptr;
 };

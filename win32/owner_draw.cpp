@@ -22,7 +22,13 @@ void fill(HDC dc, const RECT& rect, design::Rgb colour)
     FillRect(dc, &rect, brush.get());
 }
 
-void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int dpi)
+RECT toRect(const design::PixelRect& r)
+{
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+// A colour's tone over `rect`, a metal's with its sheen from the top down.
+void fillTone(HDC dc, const RECT& rect, const bands::ColourInfo& colour)
 {
     fill(dc, rect, colour.tone);
     // GDI has no gradient brush of its own: a metal's sheen is filled a row at a time.
@@ -30,6 +36,11 @@ void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int d
     for (int y = rect.top; colour.metallic && y < rect.bottom; ++y)
         fill(dc, RECT{rect.left, y, rect.right, y + 1},
              design::sheenAt(colour.tone, static_cast<double>(y - rect.top) / height));
+}
+
+void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int dpi)
+{
+    fillTone(dc, rect, colour);
     // Outlined to stand out from the list's background, light where a dark theme makes it dark.
     const COLORREF list = GetSysColor(COLOR_WINDOW);
     const design::Rgb background{GetRValue(list), GetGValue(list), GetBValue(list)};
@@ -122,6 +133,45 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
         InflateRect(&focus, -scaled(kFocusRectInset, dpi), -scaled(kFocusRectInset, dpi));
         DrawFocusRect(dc, &focus);
     }
+}
+
+void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing)
+{
+    // Painted off screen and put there at once, so that a change of colour never flickers.
+    const RECT& rect = item.rcItem;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = item.hDC;
+    HDC dc = CreateCompatibleDC(screen);
+    const GdiObject<HBITMAP> buffer(CreateCompatibleBitmap(screen, width, height));
+    {
+        const Selected bitmap(dc, buffer.get());
+        // The parts are in the window's pixels; the buffer begins at the picture's corner.
+        SetWindowOrgEx(dc, drawing.area.x, drawing.area.y, nullptr);
+        fill(dc, toRect(drawing.area), design::kWindowBackground);
+        for (const auto& lead : drawing.leads)
+            fill(dc, toRect(lead), design::kResistorLead);
+
+        const Brush body(CreateSolidBrush(toColorRef(design::kResistorBody)));
+        const Pen edge(CreatePen(PS_INSIDEFRAME, drawing.edge, toColorRef(drawing.bodyEdge)));
+        {
+            const Selected pen(dc, edge.get());
+            const Selected brush(dc, body.get());
+            const RECT r = toRect(drawing.body);
+            RoundRect(dc, r.left, r.top, r.right, r.bottom, 2 * drawing.endRadius, 2 * drawing.endRadius);
+        }
+        for (const auto& band : drawing.bands) {
+            if (!band.colour) {
+                for (const auto& dash : band.dashes)
+                    fill(dc, toRect(dash), drawing.bandOutline);
+                continue;
+            }
+            fill(dc, toRect(band.rect), drawing.bandOutline);
+            fillTone(dc, toRect(band.inside), bands::colourInfo(*band.colour));
+        }
+        BitBlt(screen, rect.left, rect.top, width, height, dc, drawing.area.x, drawing.area.y, SRCCOPY);
+    }
+    DeleteDC(dc);
 }
 
 } // namespace win32

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The two kinds of owner-drawn controls: colour-list items with their swatches, and the coloured
-// Command1 buttons. The look matches the Qt window's.
+// The owner-drawn controls: colour-list items with their swatches, the coloured Command1 buttons and
+// the resistor picture. The look matches the Qt window's.
 #pragma once
 
 #include "bands.h"
 #include "design.h"
+#include "resistor.h"
 
 #include <windows.h>
 
@@ -28,5 +29,8 @@ void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide);
 // Paints a Command1 button on the window background: its face in the designed colour (darker while
 // pressed), its caption, and a dark blue edge and focus rectangle when Space would press it.
 void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi);
+
+// Paints the resistor picture, an owner-drawn static control at drawing.area, on the window background.
+void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing);
 
 } // namespace win32

@@ -5,17 +5,16 @@
 //   test_win32_program <malvoran.exe>
 #define DOCTEST_CONFIG_IMPLEMENT
 #include "design.h"
+#include "hear.h"
 #include "main_window.h"
 #include "text.h"
 
 #include <doctest/doctest.h>
 
-#include <oleacc.h>
 #include <shellapi.h>
 
 #include <array>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,36 +74,6 @@ std::wstring remoteText(HWND control)
     return {text.data(), static_cast<std::size_t>(length)};
 }
 
-struct ReleaseInterface {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-
-struct Heard {
-    std::string name;
-    std::string description;
-};
-
-Heard hear(HWND window, LONG object)
-{
-    IAccessible* raw = nullptr;
-    REQUIRE(SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(object), __uuidof(IAccessible),
-                                                 reinterpret_cast<void**>(&raw))));
-    const std::unique_ptr<IAccessible, ReleaseInterface> accessible(raw);
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    Heard heard;
-    BSTR text = nullptr;
-    if (SUCCEEDED(accessible->get_accName(self, &text)) && text)
-        heard.name = win32::narrow(text);
-    SysFreeString(text);
-    text = nullptr;
-    if (SUCCEEDED(accessible->get_accDescription(self, &text)) && text)
-        heard.description = win32::narrow(text);
-    SysFreeString(text);
-    return heard;
-}
-
 std::string versionValue(const std::wstring& file, const wchar_t* key)
 {
     DWORD handle = 0;
@@ -149,6 +118,13 @@ TEST_CASE("malvoran.exe opens its window, speaks to screen readers and ends when
             CHECK(heard.name == control.accessibleName);
             CHECK(heard.description == control.accessibleDescription);
         }
+    // The resistor picture, a graphic that names the chosen colours, and follows a choice.
+    HWND picture = GetDlgItem(window, win32::kResistorId);
+    CHECK(hear(picture, OBJID_CLIENT).name == "Резистор");
+    CHECK(hear(picture, OBJID_CLIENT).role == ROLE_SYSTEM_GRAPHIC);
+    CHECK(hear(picture, OBJID_CLIENT).description == "няма, няма, няма, няма");
+    SendMessageW(GetDlgItem(window, win32::controlId(design::Array::List1, 2)), LB_SETCURSEL, 7, 0);
+    CHECK(hear(picture, OBJID_CLIENT).description == "няма, няма, виолетов, няма");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     REQUIRE(WaitForSingleObject(running.process.hProcess, 20000) == WAIT_OBJECT_0);

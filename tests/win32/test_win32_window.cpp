@@ -3,6 +3,7 @@
 // contract, then what is its own: layout at the screen's density, colours, text that fits, keyboard
 // and mouse. Run under Wine at 96 and at 144 dots per inch (MALVORAN_WINE_DPI).
 #define DOCTEST_CONFIG_IMPLEMENT
+#include "hear.h"
 #include "main_window.h"
 #include "owner_draw.h"
 #include "text.h"
@@ -40,6 +41,19 @@ public:
     HWND control(Array array, int index = 0) const { return m_window.control(array, index); }
 
     void click(int command) { SendMessageW(control(Array::Command1, command), BM_CLICK, 0, 0); }
+
+    // The student scrolls the colour into view with the list's arrows, then clicks it.
+    void clickItem(int band, int row)
+    {
+        HWND list = control(Array::List1, band);
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+        RECT item{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+        pump();
+    }
 
     void type(std::string_view keys)
     {
@@ -295,7 +309,7 @@ TEST_CASE("the painted window shows the designed colours and swatches")
     const int dpi = ui.malvoran().dpi();
     const COLORREF background = win32::toColorRef(design::kWindowBackground);
     CHECK(pixelAt(window, win32::scaled(4, dpi), win32::scaled(4, dpi)) == background);
-    CHECK(pixelAt(window, win32::scaled(200, dpi), win32::scaled(115, dpi)) == background);
+    CHECK(pixelAt(window, win32::scaled(200, dpi), win32::scaled(126, dpi)) == background);
     for (const auto& c : design::kControls)
         if (c.background) {
             CAPTURE(design::controlName(c));
@@ -424,14 +438,7 @@ TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, 
         CAPTURE(click.band);
         CAPTURE(click.row);
         HWND list = ui.control(Array::List1, click.band);
-        // The student scrolls the colour into view with the list's arrows, then clicks it.
-        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(click.row), 0);
-        RECT item{};
-        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(click.row), reinterpret_cast<LPARAM>(&item));
-        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(list, WM_LBUTTONUP, 0, at);
-        ui.pump();
+        ui.clickItem(click.band, click.row);
         CHECK(ui.window().selectedPosition(static_cast<forms::Index>(click.band)) == click.row);
         CHECK(GetFocus() == list);
     }
@@ -452,6 +459,69 @@ TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, 
         CHECK(SendMessageW(list, LB_GETTOPINDEX, 0, 0) == 0);
     }
     CHECK(ui.shownReport() == oracle::kPrompt);
+}
+
+// The colours painted along the middle of the resistor's body, from the left: each band's tone once,
+// by name, and nothing for the body, its leads and the window around it.
+std::vector<std::string> tonesAcrossResistor(const win32::Malvoran& window)
+{
+    HWND picture = window.resistor();
+    RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto drawing = design::resistorDrawing({}, window.dpi());
+    const win32::WindowDc dc(picture);
+    const int y = drawing.body.y + drawing.body.height / 2 - drawing.area.y;
+    std::vector<std::string> seen;
+    COLORREF previous = CLR_INVALID;
+    for (int x = 0; x < drawing.area.width; ++x) {
+        const COLORREF colour = GetPixel(dc.get(), x, y);
+        if (colour == previous)
+            continue;
+        previous = colour;
+        for (const auto& info : bands::kColours)
+            if (colour == win32::toColorRef(info.tone))
+                seen.emplace_back(info.name);
+    }
+    return seen;
+}
+
+TEST_CASE("the resistor shows each band's colour as it is chosen, and none after Clear")
+{
+    Win32Harness ui;
+    HWND picture = ui.malvoran().resistor();
+    const auto area = design::toPixels(design::kResistor.area, ui.malvoran().dpi());
+    const RECT placed = rectIn(ui.malvoran().hwnd(), picture);
+    CHECK(placed.left == area.x);
+    CHECK(placed.top == area.y);
+    CHECK(placed.right - placed.left == area.width);
+    CHECK(placed.bottom - placed.top == area.height);
+    CHECK((GetWindowLongW(picture, GWL_STYLE) & WS_TABSTOP) == 0);
+    CHECK(hear(picture, OBJID_CLIENT).description == "няма, няма, няма, няма");
+    CHECK(tonesAcrossResistor(ui.malvoran()).empty());
+
+    // Yellow and red with the mouse, violet and gold with the keys: the picture follows each choice
+    // at once, the report box only the buttons.
+    ui.clickItem(bands::FirstDigit, 4);
+    CHECK(hear(picture, OBJID_CLIENT).description == "жълт, няма, няма, няма");
+    SetFocus(ui.control(Array::List1, bands::SecondDigit));
+    for (int i = 0; i <= 7; ++i)
+        ui.press(VK_DOWN);
+    ui.clickItem(bands::Multiplier, 2);
+    SetFocus(ui.control(Array::List1, bands::Tolerance));
+    ui.press(VK_END);
+    ui.press(VK_UP);
+    CHECK(hear(picture, OBJID_CLIENT).description == "жълт, виолетов, червен, златист");
+    const std::vector<std::string> chosen = {"жълт", "виолетов", "червен", "златист"};
+    CHECK(tonesAcrossResistor(ui.malvoran()) == chosen);
+    CHECK(ui.shownReport() == design::kIntroduction);
+
+    // Scrolling a list without choosing leaves its band as it is.
+    SendMessageW(ui.control(Array::List1, bands::Multiplier), WM_VSCROLL, SB_LINEDOWN, 0);
+    ui.pump();
+    CHECK(tonesAcrossResistor(ui.malvoran()) == chosen);
+
+    ui.click(colour_code::Clear);
+    CHECK(hear(picture, OBJID_CLIENT).description == "няма, няма, няма, няма");
+    CHECK(tonesAcrossResistor(ui.malvoran()).empty());
 }
 
 int main(int argc, char* argv[])
