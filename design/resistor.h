@@ -62,19 +62,19 @@ std::string resistorDescription(const ChosenColours& chosen);
 // a band with nothing chosen shows the body through a dashed outline. Everything is filled, nothing
 // stroked, so that each painter puts the same whole pixels on the screen.
 struct ResistorBand {
-    PixelRect rect;
-    PixelRect inside;
+    PixelRect rect{};
+    PixelRect inside{};
     std::optional<bands::Colour> colour;
     std::vector<PixelRect> dashes;
 };
 struct ResistorDrawing {
-    PixelRect area;
-    std::array<PixelRect, 2> leads;
-    PixelRect body;
-    int endRadius;
-    int edge;
-    Rgb bodyEdge;
-    Rgb bandOutline;
+    PixelRect area{};
+    std::array<PixelRect, 2> leads{};
+    PixelRect body{};
+    int endRadius = 0;
+    int edge = 0;
+    Rgb bodyEdge{};
+    Rgb bandOutline{};
     std::array<ResistorBand, bands::kBandCount> bands;
 };
 ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi);

@@ -85,9 +85,9 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
         QWidget::setTabOrder(widgets.at(design::kFocusOrder.at(i - 1)),
                              widgets.at(design::kFocusOrder.at(i)));
     // The picture follows every choice at once, however it is made: a click, a key, "Изтрий".
-    auto* resistor = new ResistorPicture(*this, this);
+    m_resistor = new ResistorPicture(*this, this);
     for (ColourList* list : m_list1)
-        connect(list, &QListWidget::itemSelectionChanged, resistor, &ResistorPicture::followChoices);
+        connect(list, &QListWidget::itemSelectionChanged, m_resistor, &ResistorPicture::followChoices);
     setReportText(design::kIntroduction);
     m_text1->setFocus();
 }

@@ -15,6 +15,7 @@
 
 class ColourList;
 class QPlainTextEdit;
+class ResistorPicture;
 
 // What the whole program sets up once, before its window: screen readers are told that the window is
 // a window, and Qt's own texts speak Bulgarian. Returns what standard error should say about it: a
@@ -50,6 +51,7 @@ private:
 
     std::array<ColourList*, 4> m_list1{};
     QPlainTextEdit* m_text1 = nullptr;
+    ResistorPicture* m_resistor = nullptr;
 
     // The report exactly as last written, CR LF included; the box itself shows plain line breaks.
     std::string m_reportText;
