@@ -51,6 +51,11 @@ QIcon hamburgerIcon()
     return icon;
 }
 
+QSize designedSize()
+{
+    return {design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight)};
+}
+
 // Screen readers announce a top-level window by its title only when it says it is a window.
 QAccessibleInterface* accessibleMalvoran(const QString&, QObject* object)
 {
@@ -78,7 +83,11 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setPalette(colours);
     setAutoFillBackground(true);
 
-    setFixedSize(design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight));
+    // As on Windows, the title bar offers no maximize: the window manager of an X11 desktop follows
+    // these flags and the fixed size.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(designedSize());
     std::array<QWidget*, design::kControls.size()> widgets{};
     for (std::size_t row = 0; row < design::kControls.size(); ++row)
         widgets.at(row) = createControl(design::kControls.at(row));

@@ -9,6 +9,9 @@
 #                 starts, takes Nimbus Roman as a twin, or else a serif with Cyrillic, and says on
 #                 standard error which one by its family name alone, never an empty one
 #   no-display    started where no window can open: one plain sentence on standard error, status 1
+#   x11           on the session's X server, with the WAYLAND_DISPLAY of a Wayland session that is
+#                 gone: the window opens on X11, and tells the window manager it has no maximize
+#                 (Motif hints) and a fixed size (WM_NORMAL_HINTS)
 # Scratch files live in the current directory (CTest's build tree).
 set -euo pipefail
 mode=$1
@@ -96,6 +99,24 @@ no-display)
 QT_QPA_PLATFORM=nosuch|Qt's display plugin "nosuch" did not start\.$
 CASES
     echo "no display OK"
+    ;;
+x11)
+    [ -n "${DISPLAY:-}" ] || fail "no X server: run this through private_session.sh --xvfb"
+    WAYLAND_DISPLAY=gone "$program" 2>"$scratch/stderr" &
+    malvoran=$!
+    window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$malvoran" | head -n 1) || true
+    hints=$(xprop -id "${window:-none}" _MOTIF_WM_HINTS WM_NORMAL_HINTS 2>&1 || true)
+    kill "$malvoran" 2>/dev/null && wait "$malvoran" 2>/dev/null || true
+    echo "standard error:"; sed 's/^/    /' "$scratch/stderr"
+    [ -n "$window" ] || fail "with a WAYLAND_DISPLAY that is gone, no window opened on X11"
+    echo "$hints"
+    # The Motif hints' second field holds the window manager functions the window allows.
+    functions=$(sed -nE 's/^_MOTIF_WM_HINTS.* = [^,]+, ([^,]+),.*/\1/p' <<<"$hints")
+    [ -n "$functions" ] || fail "the window sets no Motif hints"
+    (((functions & 0x10) == 0)) || fail "the window lets the window manager maximize it ($functions)"
+    grep -q 'minimum size: 461 by 298' <<<"$hints" && grep -q 'maximum size: 461 by 298' <<<"$hints" ||
+        fail "the window does not tell the window manager its fixed size, 461 x 298"
+    echo "x11 OK"
     ;;
 *)
     fail "unknown mode $mode"
