@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QResource>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -45,6 +46,11 @@ QIcon hamburgerIcon()
         icon.addPixmap(QPixmap::fromImage(QImage(pixels.data(), size, size, QImage::Format_RGBA8888)));
     }
     return icon;
+}
+
+QSize designedSize()
+{
+    return {design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight)};
 }
 
 // Screen readers announce a top-level window by its title only when it says it is a window, and
@@ -77,7 +83,21 @@ Malvoran::Malvoran(QWidget* parent) : QWidget(parent)
     setPalette(colours);
     setAutoFillBackground(true);
 
-    setFixedSize(design::toPixels(design::kClientWidth), design::toPixels(design::kClientHeight));
+    // As on Windows, the title bar offers no maximize: the window manager of an X11 desktop follows
+    // these flags and the fixed size.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(designedSize());
+    // On Wayland, Qt draws the title bar itself and always offers maximize, and a compositor may
+    // maximize any window. Qt 6.4 answers within the window's size limits, and weston ends a program
+    // whose window does not take the maximized size it gave: there the window may grow, and
+    // backToDesignedSize() takes it back to its designed size at once.
+    if (QGuiApplication::platformName().startsWith("wayland"))
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Not at once: a Wayland compositor must first see the window at the size it gave.
+    m_backToDesignedSize.setSingleShot(true);
+    m_backToDesignedSize.setInterval(0);
+    connect(&m_backToDesignedSize, &QTimer::timeout, this, &Malvoran::backToDesignedSize);
     std::array<QWidget*, design::kControls.size()> widgets{};
     for (std::size_t row = 0; row < design::kControls.size(); ++row)
         widgets.at(row) = createControl(design::kControls.at(row));
@@ -213,6 +233,32 @@ void Malvoran::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_reportInBox)
         showReport();
+}
+
+void Malvoran::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        m_backToDesignedSize.start();
+}
+
+void Malvoran::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_backToDesignedSize.start();
+}
+
+void Malvoran::backToDesignedSize()
+{
+    // The state is asked of the desktop alone, and the size follows when it agrees: a Wayland window
+    // that shrank before that would be at odds with the maximized state it last confirmed.
+    constexpr Qt::WindowStates kLarger = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (windowState() & kLarger) {
+        if (windowHandle()->windowStates() & kLarger)
+            windowHandle()->setWindowStates(windowState() & ~kLarger);
+    } else if (size() != designedSize()) {
+        resize(designedSize());
+    }
 }
 
 void Malvoran::showReport()

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -44,8 +45,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The window is never larger than designed: maximized, full screen or stretched by the
+    // desktop, it goes back to its designed size.
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void backToDesignedSize();
     QWidget* createControl(const design::Control& control);
     void showReport();
 
@@ -59,4 +65,6 @@ private:
     // then the report waits here, so that it is laid out once rather than twice.
     bool m_reportInBox = false;
     QString m_fontNotice;
+    // Asks for the designed size again once the desktop has seen the window at the size it gave.
+    QTimer m_backToDesignedSize;
 };

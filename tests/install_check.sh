@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs Malvoran into a scratch prefix and checks it as a desktop would see it: a valid menu entry,
 # valid software-centre metadata, and every icon it declares. With --deb, also builds the Debian
-# package, checks that its dependencies come from the libraries the program links, and that lintian
-# finds nothing to report, neither error nor warning.
+# package, checks that its dependencies come from the libraries the program links, that it recommends
+# the font and Qt's Wayland plugin, and that lintian finds nothing to report, neither error nor warning.
 set -euo pipefail
 build=$1
 mode=${2:-install}
@@ -19,6 +19,11 @@ if [ "$mode" = "--deb" ]; then
     echo "Depends: $depends"
     for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-translations-l10n; do
         [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library"
+    done
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    echo "Recommends: $recommends"
+    for package in fonts-liberation2 qt6-wayland; do
+        [[ ", $recommends," == *", $package,"* ]] || fail "the package does not recommend $package"
     done
     contents=$(dpkg-deb -c "$deb")
     for path in ./usr/bin/malvoran ./usr/share/applications/ ./usr/share/metainfo/ ./usr/share/icons/hicolor/ \
