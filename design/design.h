@@ -100,6 +100,12 @@ inline constexpr std::string_view kIntroduction =
     "резистора.\r\n"
     "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
 
+// The most characters the report box holds, in both windows: a longer paste is cut here. A
+// student's notes are far shorter; more than this and the box, wrapping one long paragraph, takes
+// longer than a blink to paste or type into (bench/paste_win32.cpp measures it).
+inline constexpr int kReportLimit = 32767;
+static_assert(kReportLimit >= 32767, "at least what Windows' edit box holds by default");
+
 // The controls that take the keyboard focus (every one but the labels), as rows of kControls in the
 // order Tab visits them: the designed tab indexes, worked out once when the program is compiled.
 inline constexpr auto kFocusOrder = [] {

@@ -7,6 +7,7 @@
 #include "colour_code.h"
 #include "list_keys.h"
 #include "owner_draw.h"
+#include "report_box.h"
 #include "resource.h"
 #include "text.h"
 
@@ -20,8 +21,6 @@ namespace win32 {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-// Far more than a student types; the edit box's own default stops at 32 767 characters.
-constexpr WPARAM kReportLimit = WPARAM{1} << 22;
 
 struct ControlKind {
     const wchar_t* windowClass;
@@ -122,6 +121,12 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
         if (row.array == design::Array::Text1)
             return reportBoxKeys(DefSubclassProc(control, message, wParam, lParam),
                                  reinterpret_cast<const MSG*>(lParam));
+        break;
+    case WM_PASTE:
+        if (row.array == design::Array::Text1) {
+            pasteInPieces(control);
+            return 0;
+        }
         break;
     case WM_KEYDOWN:
         if (const auto* key = std::ranges::find(kListKeys, wParam, &std::pair<WPARAM, ListKey>::first);
@@ -277,7 +282,7 @@ void Malvoran::createControl(const design::Control& control)
         m_list1.at(index) = created;
         break;
     case design::Array::Text1:
-        SendMessageW(created, EM_SETLIMITTEXT, kReportLimit, 0);
+        SendMessageW(created, EM_SETLIMITTEXT, design::kReportLimit, 0);
         m_text1 = created;
         break;
     case design::Array::Label1:

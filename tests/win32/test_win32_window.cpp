@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -163,6 +164,37 @@ void checkLayout(const win32::Malvoran& window, int dpi)
     }
 }
 
+// The clipboard's text; `text` put on it first unless null (an empty text empties it).
+std::wstring clipboard(HWND owner, const std::wstring* text = nullptr)
+{
+    OpenClipboard(owner);
+    if (text) {
+        EmptyClipboard();
+        if (!text->empty()) {
+            const std::size_t bytes = (text->size() + 1) * sizeof(wchar_t);
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+            std::memcpy(GlobalLock(memory), text->c_str(), bytes);
+            GlobalUnlock(memory);
+            SetClipboardData(CF_UNICODETEXT, memory);
+        }
+    }
+    std::wstring held;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        held = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return held;
+}
+
+std::pair<DWORD, DWORD> selectionOf(HWND box)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
 } // namespace
 
 TEST_CASE_TEMPLATE_INVOKE(window_contract, Win32Harness);
@@ -210,7 +242,7 @@ TEST_CASE("the designed window, laid out at the screen's density and again when 
 
     HWND report = ui.control(Array::Text1);
     CHECK(ui.shownReport() == design::kIntroduction);
-    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) >= (1 << 20));
+    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) == design::kReportLimit);
     const auto reportStyle = GetWindowLongPtrW(report, GWL_STYLE);
     CHECK((reportStyle & (ES_MULTILINE | WS_VSCROLL)) == (ES_MULTILINE | WS_VSCROLL));
     CHECK((reportStyle & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0); // long lines wrap
@@ -452,6 +484,30 @@ TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, 
         CHECK(SendMessageW(list, LB_GETTOPINDEX, 0, 0) == 0);
     }
     CHECK(ui.shownReport() == oracle::kPrompt);
+}
+
+TEST_CASE("a long paste of one paragraph is cut at the report box's limit and undone in one step")
+{
+    Win32Harness ui;
+    HWND box = ui.control(Array::Text1);
+    // A pasted web page: one paragraph of words, twice as long as the box holds.
+    std::wstring page;
+    while (page.size() < 2 * design::kReportLimit)
+        page += L"Резисторът е пасивен компонент. ";
+    clipboard(box, &page);
+    const std::wstring introduction = win32::widen(design::kIntroduction);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 10, 20); // the paste takes the place of the selection
+    SendMessageW(box, WM_PASTE, 0, 0);
+    ui.pump();
+    const std::wstring shown = win32::windowText(box);
+    const std::size_t room = design::kReportLimit - (introduction.size() - 10);
+    CHECK(shown.size() == static_cast<std::size_t>(design::kReportLimit));
+    CHECK((shown == introduction.substr(0, 10) + page.substr(0, room) + introduction.substr(20)));
+    CHECK(selectionOf(box) ==
+          std::pair<DWORD, DWORD>(static_cast<DWORD>(10 + room), static_cast<DWORD>(10 + room)));
+    SendMessageW(box, WM_UNDO, 0, 0);
+    CHECK(ui.shownReport() == design::kIntroduction);
 }
 
 int main(int argc, char* argv[])
