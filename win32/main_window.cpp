@@ -283,6 +283,10 @@ void Malvoran::createControl(const design::Control& control)
         break;
     case design::Array::Text1:
         SendMessageW(created, EM_SETLIMITTEXT, design::kReportLimit, 0);
+        // The edit box's class (CS_PARENTDC) draws through a device context clipped to this window,
+        // not to the box; scrolled that way, under Wine at least, the box took in a strip of the
+        // window's top. A device context of its own keeps its paint its own.
+        SetClassLongPtrW(created, GCL_STYLE, GetClassLongPtrW(created, GCL_STYLE) & ~CS_PARENTDC);
         m_text1 = created;
         break;
     case design::Array::Label1:

@@ -59,12 +59,30 @@ public:
 
     std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
 
-    // A key pressed and released on the focused control, through the window's event loop.
-    void press(UINT key)
+    // A key pressed and released on the focused control, through the window's event loop; with
+    // Shift held if asked.
+    void press(UINT key, bool shift = false)
     {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys.data());
         const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
         PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+        pump();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys.data());
+    }
+
+    // A click of the left or right mouse button in the middle of `control`.
+    void clickOn(HWND control, bool right = false)
+    {
+        RECT inside{};
+        GetClientRect(control, &inside);
+        const LPARAM at = MAKELPARAM(inside.right / 2, inside.bottom / 2);
+        PostMessageW(control, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+        PostMessageW(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
         pump();
     }
 
@@ -508,6 +526,33 @@ TEST_CASE("a long paste of one paragraph is cut at the report box's limit and un
           std::pair<DWORD, DWORD>(static_cast<DWORD>(10 + room), static_cast<DWORD>(10 + room)));
     SendMessageW(box, WM_UNDO, 0, 0);
     CHECK(ui.shownReport() == design::kIntroduction);
+}
+
+TEST_CASE("after the focus goes round and a button is clicked, the report box shows only its own paint")
+{
+    // Each of the window's colours outside the box; none may turn up inside it.
+    std::vector<COLORREF> elsewhere{win32::toColorRef(design::kWindowBackground)};
+    for (const auto& c : design::kControls)
+        if (c.background)
+            elsewhere.push_back(win32::toColorRef(*c.background));
+    for (const int command : {colour_code::Calculate, colour_code::Clear}) {
+        CAPTURE(command);
+        Win32Harness ui;
+        // Into the box from the buttons selects its whole text, which scrolls it to the end; the new
+        // report scrolls it back to the top.
+        ui.press(VK_TAB, true);
+        ui.press(VK_TAB);
+        ui.press(VK_TAB);
+        ui.clickOn(ui.control(Array::Command1, command));
+        HWND box = ui.control(Array::Text1);
+        const RECT inside = clientOf(box);
+        const win32::WindowDc dc(box);
+        int foreign = 0;
+        for (int y = 0; y < inside.bottom; ++y)
+            for (int x = 0; x < inside.right; ++x)
+                foreign += std::ranges::count(elsewhere, GetPixel(dc.get(), x, y)) > 0;
+        CHECK(foreign == 0);
+    }
 }
 
 int main(int argc, char* argv[])
