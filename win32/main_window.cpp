@@ -47,6 +47,15 @@ ControlKind kindOf(design::Array array)
     return {};
 }
 
+// Where `child` stands in `window`'s client area.
+RECT rectIn(HWND window, HWND child)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 std::size_t rowNumber(const design::Control& control)
 {
     return static_cast<std::size_t>(&control - design::kControls.data());
@@ -355,6 +364,13 @@ void Malvoran::onCommand(int id, int code)
     const design::Control* control = designOf(id);
     if (control && control->array == design::Array::Command1 && code == BN_CLICKED)
         colour_code::Command1_Click(*this, static_cast<forms::Index>(control->index));
+    // The ring that marks a focused list is painted by the window, around the list.
+    if (control && control->array == design::Array::List1 &&
+        (code == LBN_SETFOCUS || code == LBN_KILLFOCUS)) {
+        const RECT ring =
+            focusRingAround(rectIn(m_window, this->control(control->array, control->index)), m_dpi);
+        InvalidateRect(m_window, &ring, TRUE);
+    }
 }
 
 void Malvoran::onDrawItem(const DRAWITEMSTRUCT& item) const
@@ -384,6 +400,9 @@ void Malvoran::onEraseBackground(HDC dc) const
     RECT client{};
     GetClientRect(m_window, &client);
     FillRect(dc, &client, m_background.get());
+    HWND focus = GetFocus();
+    if (std::ranges::find(m_list1, focus) != m_list1.end())
+        drawFocusRing(dc, rectIn(m_window, focus), m_dpi);
 }
 
 void Malvoran::onActivate(bool active)

@@ -555,6 +555,48 @@ TEST_CASE("after the focus goes round and a button is clicked, the report box sh
     }
 }
 
+TEST_CASE("a focused colour list has the dark blue ring, chosen or not, in view or not")
+{
+    Win32Harness ui;
+    HWND window = ui.malvoran().hwnd();
+    const int width = win32::scaled(design::kFocusEdgeWidth, ui.malvoran().dpi());
+    const COLORREF mark = win32::toColorRef(design::kFocusMark);
+    const COLORREF background = win32::toColorRef(design::kWindowBackground);
+    struct State {
+        std::string name;
+        forms::Index chosen;
+        int inView;
+    };
+    for (const State& state : {State{"nothing chosen", forms::kNoSelection, 0}, State{"choice in view", 2, 2},
+                               State{"choice scrolled away", 2, 5}})
+        for (int band = 0; band < bands::kBandCount; ++band) {
+            CAPTURE(state.name);
+            CAPTURE(band);
+            HWND list = ui.control(Array::List1, band);
+            ui.window().setSelectedPosition(static_cast<forms::Index>(band), state.chosen);
+            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(state.inView), 0);
+            SetFocus(list);
+            ui.pump();
+            const RECT r = rectIn(window, list);
+            const int middleX = (r.left + r.right) / 2;
+            const int middleY = (r.top + r.bottom) / 2;
+            // Each side of the ring, all its width, and the window's own colour just beyond it.
+            for (int out = 1; out <= width; ++out) {
+                CAPTURE(out);
+                CHECK(pixelAt(window, r.left - out, middleY) == mark);
+                CHECK(pixelAt(window, r.right - 1 + out, middleY) == mark);
+                CHECK(pixelAt(window, middleX, r.top - out) == mark);
+                CHECK(pixelAt(window, middleX, r.bottom - 1 + out) == mark);
+            }
+            CHECK(pixelAt(window, r.left - width - 1, middleY) == background);
+            CHECK(pixelAt(window, middleX, r.bottom + width) == background);
+            // The list that had the focus before has none left.
+            HWND other = ui.control(Array::List1, (band + 1) % bands::kBandCount);
+            const RECT o = rectIn(window, other);
+            CHECK(pixelAt(window, o.left - 1, (o.top + o.bottom) / 2) == background);
+        }
+}
+
 int main(int argc, char* argv[])
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
