@@ -12,6 +12,7 @@
 #include "text.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -134,6 +135,12 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
     case WM_PASTE:
         if (row.array == design::Array::Text1) {
             pasteInPieces(control);
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (row.array == design::Array::Text1) {
+            showReportMenu(control, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
         break;

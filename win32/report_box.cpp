@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The report box's paste in pieces.
+// The report box's paste in pieces and its Bulgarian right-click menu.
 #include "report_box.h"
+
+#include "text.h"
 
 #include <algorithm>
 #include <string>
@@ -85,6 +87,75 @@ void pasteInPieces(HWND box)
     SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+bool reportEditEnabled(HWND box, design::ReportEdit edit)
+{
+    const LONG_PTR style = styleOf(box);
+    const bool writable = (style & ES_READONLY) == 0;
+    const bool hidden = (style & ES_PASSWORD) != 0;
+    DWORD end = 0;
+    const DWORD start = selectionOf(box, end);
+    const bool selected = start != end;
+    switch (edit) {
+    case design::ReportEdit::Undo:
+        return writable && SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
+    case design::ReportEdit::Cut:
+        return writable && selected && !hidden;
+    case design::ReportEdit::Copy:
+        return selected && !hidden;
+    case design::ReportEdit::Paste:
+        return writable && IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+    case design::ReportEdit::Delete:
+        return writable && selected;
+    case design::ReportEdit::SelectAll:
+        return start != 0 || end != static_cast<DWORD>(GetWindowTextLengthW(box));
+    }
+    return false;
+}
+
+void showReportMenu(HWND box, POINT at)
+{
+    if (GetFocus() != box)
+        SetFocus(box);
+    HMENU menu = CreatePopupMenu();
+    for (const auto& item : design::kReportMenu) {
+        if (item.separatorBefore)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        const UINT state = reportEditEnabled(box, item.edit) ? MF_ENABLED : MF_GRAYED;
+        AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.edit) + 1, widen(item.text).c_str());
+    }
+    if (at.x == -1 && at.y == -1) {
+        RECT inside{};
+        GetClientRect(box, &inside);
+        at = {(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
+        ClientToScreen(box, &at);
+    }
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, box, nullptr));
+    DestroyMenu(menu);
+    if (chosen == 0)
+        return;
+    switch (static_cast<design::ReportEdit>(chosen - 1)) {
+    case design::ReportEdit::Undo:
+        SendMessageW(box, WM_UNDO, 0, 0);
+        break;
+    case design::ReportEdit::Cut:
+        SendMessageW(box, WM_CUT, 0, 0);
+        break;
+    case design::ReportEdit::Copy:
+        SendMessageW(box, WM_COPY, 0, 0);
+        break;
+    case design::ReportEdit::Paste:
+        SendMessageW(box, WM_PASTE, 0, 0);
+        break;
+    case design::ReportEdit::Delete:
+        SendMessageW(box, WM_CLEAR, 0, 0);
+        break;
+    case design::ReportEdit::SelectAll:
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        break;
+    }
 }
 
 } // namespace win32

@@ -60,7 +60,7 @@ public:
     std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
 
     // A key pressed and released on the focused control, through the window's event loop; with
-    // Shift held if asked.
+    // Shift held if asked (F10 then goes as a system key, as Windows sends it).
     void press(UINT key, bool shift = false)
     {
         std::array<BYTE, 256> keys{};
@@ -68,11 +68,26 @@ public:
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(keys.data());
         const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+        const bool system = key == VK_F10;
+        PostMessageW(GetFocus(), system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
+        PostMessageW(GetFocus(), system ? WM_SYSKEYUP : WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
         pump();
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys.data());
+    }
+
+    // A key pressed and released as if on the keyboard, through Windows' input.
+    void pressOnKeyboard(WORD key)
+    {
+        std::array<INPUT, 2> input{};
+        for (INPUT& event : input) {
+            event.type = INPUT_KEYBOARD;
+            event.ki.wVk = key;
+        }
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        Sleep(50);
+        pump();
     }
 
     // A click of the left or right mouse button in the middle of `control`.
@@ -595,6 +610,98 @@ TEST_CASE("a focused colour list has the dark blue ring, chosen or not, in view 
             const RECT o = rectIn(window, other);
             CHECK(pixelAt(window, o.left - 1, (o.top + o.bottom) / 2) == background);
         }
+}
+
+TEST_CASE("the report box's own menu, in Bulgarian, offers what the edit box would and does it")
+{
+    Win32Harness ui;
+    HWND box = ui.control(Array::Text1);
+    const std::wstring none;
+    const std::wstring some = L"жз";
+    // What a row does before the menu opens, how it opens, which items it offers (in the design's
+    // order: Undo, Cut, Copy, Paste, Delete, Select all), the one chosen by its letter, and the text and
+    // clipboard after it.
+    struct Row {
+        std::string name;
+        DWORD selectionStart;
+        DWORD selectionEnd;
+        const std::wstring* clipboard;
+        bool typeFirst;
+        UINT opens; // 0 for a right click, else the key
+        std::array<bool, 6> offered;
+        wchar_t letter;
+        const wchar_t* text;
+        const wchar_t* clipboardAfter;
+    };
+    // clang-format off
+    const std::array<Row, 6> rows = {{
+        {"nothing chosen, nothing to paste", 0, 0, &none, false, 0,
+         {false, false, false, false, false, true}, L'в', L"абв где", L""},
+        {"a word chosen", 0, 3, &none, false, VK_F10,
+         {false, true, true, false, true, true}, L'к', L"абв где", L"абв"},
+        {"a word chosen, cut", 0, 3, &none, false, VK_APPS,
+         {false, true, true, false, true, true}, L'и', L" где", L"абв"},
+        {"text on the clipboard", 0, 0, &some, false, 0,
+         {false, false, false, true, false, true}, L'п', L"жзабв где", L"жз"},
+        {"a word chosen, deleted", 4, 7, &none, false, VK_APPS,
+         {false, true, true, false, true, true}, L'т', L"абв ", L""},
+        {"typed, then all chosen", 0, static_cast<DWORD>(-1), &none, true, 0,
+         {true, true, true, false, true, false}, L'о', L"абв гд", L""},
+    }};
+    // clang-format on
+    for (const Row& row : rows) {
+        CAPTURE(row.name);
+        SetWindowTextW(box, L"абв гд");
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 6, 6);
+        if (row.typeFirst)
+            SendMessageW(box, WM_CHAR, L'е', 1);
+        else
+            SetWindowTextW(box, L"абв где");
+        clipboard(box, row.clipboard);
+        SendMessageW(box, EM_SETSEL, row.selectionStart, static_cast<LPARAM>(row.selectionEnd));
+
+        // While the menu is open, its modal loop runs this: it reads the menu, then chooses by letter.
+        static std::vector<std::pair<std::wstring, bool>> shown;
+        static wchar_t letter = 0;
+        shown.clear();
+        letter = row.letter;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            HWND popup = FindWindowW(L"#32768", nullptr);
+            if (!popup || !IsWindowVisible(popup))
+                return;
+            KillTimer(nullptr, id);
+            HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                std::array<wchar_t, 64> text{};
+                if (GetMenuStringW(menu, static_cast<UINT>(i), text.data(), static_cast<int>(text.size()),
+                                   MF_BYPOSITION) > 0)
+                    shown.emplace_back(text.data(), (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) &
+                                                     MF_GRAYED) == 0);
+            }
+            // The letter chooses its item; where none has it, Esc closes the menu all the same.
+            PostMessageW(popup, WM_CHAR, letter, 1);
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+        if (row.opens == 0)
+            ui.clickOn(box, true);
+        else if (row.opens == VK_APPS)
+            ui.pressOnKeyboard(VK_APPS); // Windows makes the menu key's WM_CONTEXTMENU from input
+        else
+            ui.press(row.opens, row.opens == VK_F10);
+        KillTimer(nullptr, timer);
+
+        REQUIRE(shown.size() == design::kReportMenu.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            CAPTURE(i);
+            CHECK(win32::narrow(shown[i].first) == design::kReportMenu.at(i).text);
+            CHECK(shown[i].second == row.offered.at(i));
+        }
+        CHECK(win32::windowText(box) == row.text);
+        CHECK(clipboard(box) == row.clipboardAfter);
+        if (row.letter == L'в')
+            CHECK(selectionOf(box) == std::pair<DWORD, DWORD>(0, 7));
+    }
 }
 
 int main(int argc, char* argv[])
