@@ -418,7 +418,7 @@ void MainWindowTest::reportBox_cutsALongPasteAtTheLimit()
     WindowDriver ui;
     QPlainTextEdit* box = ui.text1();
     QString page;
-    while (page.size() < 2 * design::kReportLimit)
+    while (page.size() < qsizetype{2} * design::kReportLimit)
         page += QStringLiteral("Резисторът е пасивен компонент. ");
     QGuiApplication::clipboard()->setText(page);
     box->setFocus();

@@ -302,7 +302,9 @@ void Malvoran::createControl(const design::Control& control)
         // The edit box's class (CS_PARENTDC) draws through a device context clipped to this window,
         // not to the box; scrolled that way, under Wine at least, the box took in a strip of the
         // window's top. A device context of its own keeps its paint its own.
-        SetClassLongPtrW(created, GCL_STYLE, GetClassLongPtrW(created, GCL_STYLE) & ~CS_PARENTDC);
+        SetClassLongPtrW(
+            created, GCL_STYLE,
+            static_cast<LONG_PTR>(GetClassLongPtrW(created, GCL_STYLE) & ~ULONG_PTR{CS_PARENTDC}));
         m_text1 = created;
         break;
     case design::Array::Label1:

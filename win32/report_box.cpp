@@ -54,9 +54,9 @@ LONG_PTR styleOf(HWND box)
 
 void pasteInPieces(HWND box)
 {
-    if ((styleOf(box) & ES_READONLY) != 0)
-        return;
     std::wstring text = clipboardText(box);
+    if ((styleOf(box) & ES_READONLY) != 0 || text.empty())
+        return;
     DWORD end = 0;
     const DWORD start = selectionOf(box, end);
     const auto kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start);

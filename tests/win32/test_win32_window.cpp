@@ -525,12 +525,16 @@ TEST_CASE("a long paste of one paragraph is cut at the report box's limit and un
     HWND box = ui.control(Array::Text1);
     // A pasted web page: one paragraph of words, twice as long as the box holds.
     std::wstring page;
-    while (page.size() < 2 * design::kReportLimit)
+    while (page.size() < std::size_t{2} * design::kReportLimit)
         page += L"Резисторът е пасивен компонент. ";
-    clipboard(box, &page);
     const std::wstring introduction = win32::widen(design::kIntroduction);
     SetFocus(box);
     SendMessageW(box, EM_SETSEL, 10, 20); // the paste takes the place of the selection
+    const std::wstring nothing;
+    clipboard(box, &nothing); // with nothing to paste, it leaves the selection be
+    SendMessageW(box, WM_PASTE, 0, 0);
+    CHECK(ui.shownReport() == design::kIntroduction);
+    clipboard(box, &page);
     SendMessageW(box, WM_PASTE, 0, 0);
     ui.pump();
     const std::wstring shown = win32::windowText(box);
@@ -671,7 +675,7 @@ TEST_CASE("the report box's own menu, in Bulgarian, offers what the edit box wou
             if (!popup || !IsWindowVisible(popup))
                 return;
             KillTimer(nullptr, id);
-            HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
             for (int i = 0; i < GetMenuItemCount(menu); ++i) {
                 std::array<wchar_t, 64> text{};
                 if (GetMenuStringW(menu, static_cast<UINT>(i), text.data(), static_cast<int>(text.size()),
