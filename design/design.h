@@ -100,6 +100,32 @@ inline constexpr std::string_view kIntroduction =
     "резистора.\r\n"
     "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
 
+// The most characters the report box holds, in both windows: a longer paste is cut here. A
+// student's notes are far shorter; more than this and the box, wrapping one long paragraph, takes
+// longer than a blink to paste or type into (bench/paste_win32.cpp measures it).
+inline constexpr int kReportLimit = 32767;
+static_assert(kReportLimit >= 32767, "at least what Windows' edit box holds by default");
+
+// The report box's own right-click menu, in the window's language whatever the system's: what each
+// item does, as the edit box's own menu has them, and its text ("&" before the letter that chooses
+// it). Qt's report box shows Qt's own menu, in Qt's Bulgarian wording.
+enum class ReportEdit { Undo, Cut, Copy, Paste, Delete, SelectAll };
+struct ReportMenuItem {
+    ReportEdit edit;
+    std::string_view text;
+    bool separatorBefore = false;
+};
+// clang-format off
+inline constexpr std::array kReportMenu = {
+    ReportMenuItem{.edit = ReportEdit::Undo, .text = "&Отмени"},
+    ReportMenuItem{.edit = ReportEdit::Cut, .text = "&Изрежи", .separatorBefore = true},
+    ReportMenuItem{.edit = ReportEdit::Copy, .text = "&Копирай"},
+    ReportMenuItem{.edit = ReportEdit::Paste, .text = "&Постави"},
+    ReportMenuItem{.edit = ReportEdit::Delete, .text = "Из&трий"},
+    ReportMenuItem{.edit = ReportEdit::SelectAll, .text = "Избери &всичко", .separatorBefore = true},
+};
+// clang-format on
+
 // The controls that take the keyboard focus (every one but the labels), as rows of kControls in the
 // order Tab visits them: the designed tab indexes, worked out once when the program is compiled.
 inline constexpr auto kFocusOrder = [] {

@@ -8,6 +8,7 @@
 #include "colour_list.h"
 #include "design_colours.h"
 #include "qt_texts.h"
+#include "report_box.h"
 #include "resistor_picture.h"
 #include "window_font.h"
 
@@ -146,7 +147,7 @@ QWidget* Malvoran::createControl(const design::Control& control)
         // would load the desktop's font for nothing: for that moment the window's font stands in.
         const QFont desktopFont = QGuiApplication::font();
         QGuiApplication::setFont(font());
-        m_text1 = new QPlainTextEdit(this);
+        m_text1 = new ReportBox(this);
         QGuiApplication::setFont(desktopFont);
         m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -9,7 +9,9 @@
 #include "window_font.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QColorSpace>
+#include <QGuiApplication>
 
 #include <QLabel>
 #include <QMenu>
@@ -93,6 +95,7 @@ private slots:
     void enterAndEscape_pressNoButton();
     void lineBreaks_readBackExactlyAsWritten();
     void typing_thenCalculate();
+    void reportBox_cutsALongPasteAtTheLimit();
     void tab_visitsControlsInDesignedOrder();
     void pixels_showDesignedColours();
     void layout_controlsInsideWindowAndCaptionsFit();
@@ -408,6 +411,43 @@ void MainWindowTest::typing_thenCalculate()
     ui.click(0);
     QCOMPARE(reportOf(ui.window), expectedReport("10", " 100", kNotChosen));
     QCOMPARE(ui.shownReport(), reportOf(ui.window));
+}
+
+// As on Windows: a pasted web page, one paragraph twice as long as the box holds, is cut at the
+// limit, one Undo takes it back, and a full box takes no more typing but still takes Backspace.
+void MainWindowTest::reportBox_cutsALongPasteAtTheLimit()
+{
+    WindowDriver ui;
+    QPlainTextEdit* box = ui.text1();
+    QString page;
+    while (page.size() < qsizetype{2} * design::kReportLimit)
+        page += QStringLiteral("Резисторът е пасивен компонент. ");
+    QGuiApplication::clipboard()->setText(page);
+    box->setFocus();
+    QTextCursor selection = box->textCursor();
+    selection.setPosition(10);
+    selection.setPosition(20, QTextCursor::KeepAnchor);
+    box->setTextCursor(selection);
+    box->paste();
+    const QString shown = box->toPlainText();
+    const QString plainIntroduction =
+        QString(kIntroduction).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const qsizetype room = design::kReportLimit - (plainIntroduction.size() - 10);
+    QCOMPARE(shown.size(), design::kReportLimit);
+    QCOMPARE(shown, plainIntroduction.left(10) + page.left(room) + plainIntroduction.mid(20));
+    box->undo();
+    QCOMPARE(reportOf(ui.window), kIntroduction);
+
+    box->selectAll();
+    box->paste();
+    QCOMPARE(box->toPlainText(), page.left(design::kReportLimit));
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(box, "x");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->toPlainText().size(), design::kReportLimit);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, "xy");
+    QCOMPARE(box->toPlainText(), page.left(design::kReportLimit - 1) + u'x');
 }
 
 void MainWindowTest::tab_visitsControlsInDesignedOrder()

@@ -7,11 +7,13 @@
 #include "colour_code.h"
 #include "list_keys.h"
 #include "owner_draw.h"
+#include "report_box.h"
 #include "resource.h"
 #include "text.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,8 +23,6 @@ namespace win32 {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-// Far more than a student types; the edit box's own default stops at 32 767 characters.
-constexpr WPARAM kReportLimit = WPARAM{1} << 22;
 
 struct ControlKind {
     const wchar_t* windowClass;
@@ -48,6 +48,15 @@ ControlKind kindOf(design::Array array)
                 WS_EX_CLIENTEDGE};
     }
     return {};
+}
+
+// Where `child` stands in `window`'s client area.
+RECT rectIn(HWND window, HWND child)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 std::size_t rowNumber(const design::Control& control)
@@ -124,6 +133,18 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
         if (row.array == design::Array::Text1)
             return reportBoxKeys(DefSubclassProc(control, message, wParam, lParam),
                                  reinterpret_cast<const MSG*>(lParam));
+        break;
+    case WM_PASTE:
+        if (row.array == design::Array::Text1) {
+            pasteInPieces(control);
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (row.array == design::Array::Text1) {
+            showReportMenu(control, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
         break;
     case WM_KEYDOWN:
         if (const auto* key = std::ranges::find(kListKeys, wParam, &std::pair<WPARAM, ListKey>::first);
@@ -293,7 +314,13 @@ void Malvoran::createControl(const design::Control& control)
         m_list1.at(index) = created;
         break;
     case design::Array::Text1:
-        SendMessageW(created, EM_SETLIMITTEXT, kReportLimit, 0);
+        SendMessageW(created, EM_SETLIMITTEXT, design::kReportLimit, 0);
+        // The edit box's class (CS_PARENTDC) draws through a device context clipped to this window,
+        // not to the box; scrolled that way, under Wine at least, the box took in a strip of the
+        // window's top. A device context of its own keeps its paint its own.
+        SetClassLongPtrW(
+            created, GCL_STYLE,
+            static_cast<LONG_PTR>(GetClassLongPtrW(created, GCL_STYLE) & ~ULONG_PTR{CS_PARENTDC}));
         m_text1 = created;
         break;
     case design::Array::Label1:
@@ -367,6 +394,13 @@ void Malvoran::onCommand(int id, int code)
         colour_code::Command1_Click(*this, static_cast<forms::Index>(control->index));
     if (control && control->array == design::Array::List1 && code == LBN_SELCHANGE)
         followChoices();
+    // The ring that marks a focused list is painted by the window, around the list.
+    if (control && control->array == design::Array::List1 &&
+        (code == LBN_SETFOCUS || code == LBN_KILLFOCUS)) {
+        const RECT ring =
+            focusRingAround(rectIn(m_window, this->control(control->array, control->index)), m_dpi);
+        InvalidateRect(m_window, &ring, TRUE);
+    }
 }
 
 void Malvoran::followChoices()
@@ -425,6 +459,9 @@ void Malvoran::onEraseBackground(HDC dc) const
     RECT client{};
     GetClientRect(m_window, &client);
     FillRect(dc, &client, m_background.get());
+    HWND focus = GetFocus();
+    if (std::ranges::find(m_list1, focus) != m_list1.end())
+        drawFocusRing(dc, rectIn(m_window, focus), m_dpi);
 }
 
 void Malvoran::onActivate(bool active)

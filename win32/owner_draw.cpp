@@ -27,6 +27,16 @@ RECT toRect(const design::PixelRect& r)
     return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 
+// A frame `width` pixels wide just inside `rect`.
+void frame(HDC dc, RECT rect, design::Rgb colour, int width)
+{
+    const Brush brush(CreateSolidBrush(toColorRef(colour)));
+    for (int i = 0; i < width; ++i) {
+        FrameRect(dc, &rect, brush.get());
+        InflateRect(&rect, -1, -1);
+    }
+}
+
 // A colour's tone over `rect`, a metal's with its sheen from the top down.
 void fillTone(HDC dc, const RECT& rect, const bands::ColourInfo& colour)
 {
@@ -44,12 +54,7 @@ void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int d
     // Outlined to stand out from the list's background, light where a dark theme makes it dark.
     const COLORREF list = GetSysColor(COLOR_WINDOW);
     const design::Rgb background{GetRValue(list), GetGValue(list), GetBValue(list)};
-    const Brush outline(CreateSolidBrush(toColorRef(design::swatchOutline(background))));
-    RECT edge = rect;
-    for (int i = 0; i < scaled(1, dpi); ++i) {
-        FrameRect(dc, &edge, outline.get());
-        InflateRect(&edge, -1, -1);
-    }
+    frame(dc, rect, design::swatchOutline(background), scaled(1, dpi));
 }
 
 } // namespace
@@ -96,8 +101,19 @@ void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide)
         DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0)
-        DrawFocusRect(dc, &item.rcItem);
+    // No dotted focus rectangle: on a chosen colour it all but vanished. The window draws the ring.
+}
+
+RECT focusRingAround(const RECT& list, int dpi)
+{
+    RECT ring = list;
+    InflateRect(&ring, scaled(design::kFocusEdgeWidth, dpi), scaled(design::kFocusEdgeWidth, dpi));
+    return ring;
+}
+
+void drawFocusRing(HDC dc, const RECT& list, int dpi)
+{
+    frame(dc, focusRingAround(list, dpi), design::kFocusMark, scaled(design::kFocusEdgeWidth, dpi));
 }
 
 void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)

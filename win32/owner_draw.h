@@ -26,6 +26,12 @@ RECT swatchRect(const RECT& item, int dpi, int swatchSide = design::kSwatchSide)
 // text (the colour name) in the list's font, highlighted when chosen.
 void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide);
 
+// The ring that marks the focused colour list, as in the Qt window: dark blue, just outside the
+// list's own frame (`list`, in the window's coordinates), so that it shows alike whether a colour is
+// chosen, in view or not. focusRingAround is all it covers.
+RECT focusRingAround(const RECT& list, int dpi);
+void drawFocusRing(HDC dc, const RECT& list, int dpi);
+
 // Paints a Command1 button on the window background: its face in the designed colour (darker while
 // pressed), its caption, and a dark blue edge and focus rectangle when Space would press it.
 void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi);

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -72,12 +73,45 @@ public:
 
     std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
 
-    // A key pressed and released on the focused control, through the window's event loop.
-    void press(UINT key)
+    // A key pressed and released on the focused control, through the window's event loop; with
+    // Shift held if asked (F10 then goes as a system key, as Windows sends it).
+    void press(UINT key, bool shift = false)
     {
+        std::array<BYTE, 256> keys{};
+        GetKeyboardState(keys.data());
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys.data());
         const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
-        PostMessageW(GetFocus(), WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+        const bool system = key == VK_F10;
+        PostMessageW(GetFocus(), system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
+        PostMessageW(GetFocus(), system ? WM_SYSKEYUP : WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+        pump();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys.data());
+    }
+
+    // A key pressed and released as if on the keyboard, through Windows' input.
+    void pressOnKeyboard(WORD key)
+    {
+        std::array<INPUT, 2> input{};
+        for (INPUT& event : input) {
+            event.type = INPUT_KEYBOARD;
+            event.ki.wVk = key;
+        }
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        Sleep(50);
+        pump();
+    }
+
+    // A click of the left or right mouse button in the middle of `control`.
+    void clickOn(HWND control, bool right = false)
+    {
+        RECT inside{};
+        GetClientRect(control, &inside);
+        const LPARAM at = MAKELPARAM(inside.right / 2, inside.bottom / 2);
+        PostMessageW(control, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+        PostMessageW(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
         pump();
     }
 
@@ -177,6 +211,37 @@ void checkLayout(const win32::Malvoran& window, int dpi)
     }
 }
 
+// The clipboard's text; `text` put on it first unless null (an empty text empties it).
+std::wstring clipboard(HWND owner, const std::wstring* text = nullptr)
+{
+    OpenClipboard(owner);
+    if (text) {
+        EmptyClipboard();
+        if (!text->empty()) {
+            const std::size_t bytes = (text->size() + 1) * sizeof(wchar_t);
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+            std::memcpy(GlobalLock(memory), text->c_str(), bytes);
+            GlobalUnlock(memory);
+            SetClipboardData(CF_UNICODETEXT, memory);
+        }
+    }
+    std::wstring held;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        held = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return held;
+}
+
+std::pair<DWORD, DWORD> selectionOf(HWND box)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
 } // namespace
 
 TEST_CASE_TEMPLATE_INVOKE(window_contract, Win32Harness);
@@ -224,7 +289,7 @@ TEST_CASE("the designed window, laid out at the screen's density and again when 
 
     HWND report = ui.control(Array::Text1);
     CHECK(ui.shownReport() == design::kIntroduction);
-    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) >= (1 << 20));
+    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) == design::kReportLimit);
     const auto reportStyle = GetWindowLongPtrW(report, GWL_STYLE);
     CHECK((reportStyle & (ES_MULTILINE | WS_VSCROLL)) == (ES_MULTILINE | WS_VSCROLL));
     CHECK((reportStyle & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0); // long lines wrap
@@ -522,6 +587,195 @@ TEST_CASE("the resistor shows each band's colour as it is chosen, and none after
     ui.click(colour_code::Clear);
     CHECK(hear(picture, OBJID_CLIENT).description == "няма, няма, няма, няма");
     CHECK(tonesAcrossResistor(ui.malvoran()).empty());
+}
+
+TEST_CASE("a long paste of one paragraph is cut at the report box's limit and undone in one step")
+{
+    Win32Harness ui;
+    HWND box = ui.control(Array::Text1);
+    // A pasted web page: one paragraph of words, twice as long as the box holds.
+    std::wstring page;
+    while (page.size() < std::size_t{2} * design::kReportLimit)
+        page += L"Резисторът е пасивен компонент. ";
+    const std::wstring introduction = win32::widen(design::kIntroduction);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 10, 20); // the paste takes the place of the selection
+    const std::wstring nothing;
+    clipboard(box, &nothing); // with nothing to paste, it leaves the selection be
+    SendMessageW(box, WM_PASTE, 0, 0);
+    CHECK(ui.shownReport() == design::kIntroduction);
+    clipboard(box, &page);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    ui.pump();
+    const std::wstring shown = win32::windowText(box);
+    const std::size_t room = design::kReportLimit - (introduction.size() - 10);
+    CHECK(shown.size() == static_cast<std::size_t>(design::kReportLimit));
+    CHECK((shown == introduction.substr(0, 10) + page.substr(0, room) + introduction.substr(20)));
+    CHECK(selectionOf(box) ==
+          std::pair<DWORD, DWORD>(static_cast<DWORD>(10 + room), static_cast<DWORD>(10 + room)));
+    SendMessageW(box, WM_UNDO, 0, 0);
+    CHECK(ui.shownReport() == design::kIntroduction);
+}
+
+TEST_CASE("after the focus goes round and a button is clicked, the report box shows only its own paint")
+{
+    // Each of the window's colours outside the box; none may turn up inside it.
+    std::vector<COLORREF> elsewhere{win32::toColorRef(design::kWindowBackground)};
+    for (const auto& c : design::kControls)
+        if (c.background)
+            elsewhere.push_back(win32::toColorRef(*c.background));
+    for (const int command : {colour_code::Calculate, colour_code::Clear}) {
+        CAPTURE(command);
+        Win32Harness ui;
+        // Into the box from the buttons selects its whole text, which scrolls it to the end; the new
+        // report scrolls it back to the top.
+        ui.press(VK_TAB, true);
+        ui.press(VK_TAB);
+        ui.press(VK_TAB);
+        ui.clickOn(ui.control(Array::Command1, command));
+        HWND box = ui.control(Array::Text1);
+        const RECT inside = clientOf(box);
+        const win32::WindowDc dc(box);
+        int foreign = 0;
+        for (int y = 0; y < inside.bottom; ++y)
+            for (int x = 0; x < inside.right; ++x)
+                foreign += std::ranges::count(elsewhere, GetPixel(dc.get(), x, y)) > 0;
+        CHECK(foreign == 0);
+    }
+}
+
+TEST_CASE("a focused colour list has the dark blue ring, chosen or not, in view or not")
+{
+    Win32Harness ui;
+    HWND window = ui.malvoran().hwnd();
+    const int width = win32::scaled(design::kFocusEdgeWidth, ui.malvoran().dpi());
+    const COLORREF mark = win32::toColorRef(design::kFocusMark);
+    const COLORREF background = win32::toColorRef(design::kWindowBackground);
+    struct State {
+        std::string name;
+        forms::Index chosen;
+        int inView;
+    };
+    for (const State& state : {State{"nothing chosen", forms::kNoSelection, 0}, State{"choice in view", 2, 2},
+                               State{"choice scrolled away", 2, 5}})
+        for (int band = 0; band < bands::kBandCount; ++band) {
+            CAPTURE(state.name);
+            CAPTURE(band);
+            HWND list = ui.control(Array::List1, band);
+            ui.window().setSelectedPosition(static_cast<forms::Index>(band), state.chosen);
+            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(state.inView), 0);
+            SetFocus(list);
+            ui.pump();
+            const RECT r = rectIn(window, list);
+            const int middleX = (r.left + r.right) / 2;
+            const int middleY = (r.top + r.bottom) / 2;
+            // Each side of the ring, all its width, and the window's own colour just beyond it.
+            for (int out = 1; out <= width; ++out) {
+                CAPTURE(out);
+                CHECK(pixelAt(window, r.left - out, middleY) == mark);
+                CHECK(pixelAt(window, r.right - 1 + out, middleY) == mark);
+                CHECK(pixelAt(window, middleX, r.top - out) == mark);
+                CHECK(pixelAt(window, middleX, r.bottom - 1 + out) == mark);
+            }
+            CHECK(pixelAt(window, r.left - width - 1, middleY) == background);
+            CHECK(pixelAt(window, middleX, r.bottom + width) == background);
+            // The list that had the focus before has none left.
+            HWND other = ui.control(Array::List1, (band + 1) % bands::kBandCount);
+            const RECT o = rectIn(window, other);
+            CHECK(pixelAt(window, o.left - 1, (o.top + o.bottom) / 2) == background);
+        }
+}
+
+TEST_CASE("the report box's own menu, in Bulgarian, offers what the edit box would and does it")
+{
+    Win32Harness ui;
+    HWND box = ui.control(Array::Text1);
+    const std::wstring none;
+    const std::wstring some = L"жз";
+    // What a row does before the menu opens, how it opens, which items it offers (in the design's
+    // order: Undo, Cut, Copy, Paste, Delete, Select all), the one chosen by its letter, and the text and
+    // clipboard after it.
+    struct Row {
+        std::string name;
+        DWORD selectionStart;
+        DWORD selectionEnd;
+        const std::wstring* clipboard;
+        bool typeFirst;
+        UINT opens; // 0 for a right click, else the key
+        std::array<bool, 6> offered;
+        wchar_t letter;
+        const wchar_t* text;
+        const wchar_t* clipboardAfter;
+    };
+    // clang-format off
+    const std::array<Row, 6> rows = {{
+        {"nothing chosen, nothing to paste", 0, 0, &none, false, 0,
+         {false, false, false, false, false, true}, L'в', L"абв где", L""},
+        {"a word chosen", 0, 3, &none, false, VK_F10,
+         {false, true, true, false, true, true}, L'к', L"абв где", L"абв"},
+        {"a word chosen, cut", 0, 3, &none, false, VK_APPS,
+         {false, true, true, false, true, true}, L'и', L" где", L"абв"},
+        {"text on the clipboard", 0, 0, &some, false, 0,
+         {false, false, false, true, false, true}, L'п', L"жзабв где", L"жз"},
+        {"a word chosen, deleted", 4, 7, &none, false, VK_APPS,
+         {false, true, true, false, true, true}, L'т', L"абв ", L""},
+        {"typed, then all chosen", 0, static_cast<DWORD>(-1), &none, true, 0,
+         {true, true, true, false, true, false}, L'о', L"абв гд", L""},
+    }};
+    // clang-format on
+    for (const Row& row : rows) {
+        CAPTURE(row.name);
+        SetWindowTextW(box, L"абв гд");
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 6, 6);
+        if (row.typeFirst)
+            SendMessageW(box, WM_CHAR, L'е', 1);
+        else
+            SetWindowTextW(box, L"абв где");
+        clipboard(box, row.clipboard);
+        SendMessageW(box, EM_SETSEL, row.selectionStart, static_cast<LPARAM>(row.selectionEnd));
+
+        // While the menu is open, its modal loop runs this: it reads the menu, then chooses by letter.
+        static std::vector<std::pair<std::wstring, bool>> shown;
+        static wchar_t letter = 0;
+        shown.clear();
+        letter = row.letter;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            HWND popup = FindWindowW(L"#32768", nullptr);
+            if (!popup || !IsWindowVisible(popup))
+                return;
+            KillTimer(nullptr, id);
+            auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                std::array<wchar_t, 64> text{};
+                if (GetMenuStringW(menu, static_cast<UINT>(i), text.data(), static_cast<int>(text.size()),
+                                   MF_BYPOSITION) > 0)
+                    shown.emplace_back(text.data(), (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) &
+                                                     MF_GRAYED) == 0);
+            }
+            // The letter chooses its item; where none has it, Esc closes the menu all the same.
+            PostMessageW(popup, WM_CHAR, letter, 1);
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+        if (row.opens == 0)
+            ui.clickOn(box, true);
+        else if (row.opens == VK_APPS)
+            ui.pressOnKeyboard(VK_APPS); // Windows makes the menu key's WM_CONTEXTMENU from input
+        else
+            ui.press(row.opens, row.opens == VK_F10);
+        KillTimer(nullptr, timer);
+
+        REQUIRE(shown.size() == design::kReportMenu.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            CAPTURE(i);
+            CHECK(win32::narrow(shown[i].first) == design::kReportMenu.at(i).text);
+            CHECK(shown[i].second == row.offered.at(i));
+        }
+        CHECK(win32::windowText(box) == row.text);
+        CHECK(clipboard(box) == row.clipboardAfter);
+        if (row.letter == L'в')
+            CHECK(selectionOf(box) == std::pair<DWORD, DWORD>(0, 7));
+    }
 }
 
 int main(int argc, char* argv[])

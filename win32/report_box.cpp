@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// The report box's paste in pieces and its Bulgarian right-click menu.
+#include "report_box.h"
+
+#include "text.h"
+
+#include <algorithm>
+#include <string>
+
+namespace win32 {
+namespace {
+
+// A paragraph is wrapped a piece at a time; a few lines' worth is as quick as a single line.
+constexpr std::size_t kPastePiece = 1024;
+
+std::wstring clipboardText(HWND owner)
+{
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
+            text.assign(chars, std::find(chars, chars + most, L'\0'));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Where a piece of `text` meant to end at `end` ends: never between the halves of a line break or
+// of a character beyond the 16-bit range.
+std::size_t pieceEnd(const std::wstring& text, std::size_t end)
+{
+    if (end < text.size() && end > 0 && (text[end - 1] == L'\r' || IS_HIGH_SURROGATE(text[end - 1])))
+        ++end;
+    return std::min(end, text.size());
+}
+
+DWORD selectionOf(HWND box, DWORD& end)
+{
+    DWORD start = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start;
+}
+
+LONG_PTR styleOf(HWND box)
+{
+    return GetWindowLongPtrW(box, GWL_STYLE);
+}
+
+} // namespace
+
+void pasteInPieces(HWND box)
+{
+    std::wstring text = clipboardText(box);
+    if ((styleOf(box) & ES_READONLY) != 0 || text.empty())
+        return;
+    DWORD end = 0;
+    const DWORD start = selectionOf(box, end);
+    const auto kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start);
+    const auto limit = static_cast<std::size_t>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
+    const std::size_t room = limit > kept ? limit - kept : 0;
+    if (text.size() > room) {
+        // Cut where the edit box would cut it, but never inside a line break or a character.
+        std::size_t cut = room;
+        if (cut > 0 && (text[cut - 1] == L'\r' || IS_HIGH_SURROGATE(text[cut - 1])))
+            --cut;
+        text.resize(cut);
+        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_MAXTEXT),
+                     reinterpret_cast<LPARAM>(box));
+    }
+    if (text.empty() && start == end)
+        return;
+
+    // Drawn once at the end, not piece by piece.
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    std::size_t from = 0;
+    do {
+        const std::size_t to = pieceEnd(text, from + kPastePiece);
+        const std::wstring piece = text.substr(from, to - from);
+        // Each piece continues the last where the caret left it, so Undo takes back the whole paste.
+        SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(piece.c_str()));
+        from = to;
+    } while (from < text.size());
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+bool reportEditEnabled(HWND box, design::ReportEdit edit)
+{
+    const LONG_PTR style = styleOf(box);
+    const bool writable = (style & ES_READONLY) == 0;
+    const bool hidden = (style & ES_PASSWORD) != 0;
+    DWORD end = 0;
+    const DWORD start = selectionOf(box, end);
+    const bool selected = start != end;
+    switch (edit) {
+    case design::ReportEdit::Undo:
+        return writable && SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
+    case design::ReportEdit::Cut:
+        return writable && selected && !hidden;
+    case design::ReportEdit::Copy:
+        return selected && !hidden;
+    case design::ReportEdit::Paste:
+        return writable && IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+    case design::ReportEdit::Delete:
+        return writable && selected;
+    case design::ReportEdit::SelectAll:
+        return start != 0 || end != static_cast<DWORD>(GetWindowTextLengthW(box));
+    }
+    return false;
+}
+
+void showReportMenu(HWND box, POINT at)
+{
+    if (GetFocus() != box)
+        SetFocus(box);
+    HMENU menu = CreatePopupMenu();
+    for (const auto& item : design::kReportMenu) {
+        if (item.separatorBefore)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        const UINT state = reportEditEnabled(box, item.edit) ? MF_ENABLED : MF_GRAYED;
+        AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.edit) + 1, widen(item.text).c_str());
+    }
+    if (at.x == -1 && at.y == -1) {
+        RECT inside{};
+        GetClientRect(box, &inside);
+        at = {(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
+        ClientToScreen(box, &at);
+    }
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, box, nullptr));
+    DestroyMenu(menu);
+    if (chosen == 0)
+        return;
+    switch (static_cast<design::ReportEdit>(chosen - 1)) {
+    case design::ReportEdit::Undo:
+        SendMessageW(box, WM_UNDO, 0, 0);
+        break;
+    case design::ReportEdit::Cut:
+        SendMessageW(box, WM_CUT, 0, 0);
+        break;
+    case design::ReportEdit::Copy:
+        SendMessageW(box, WM_COPY, 0, 0);
+        break;
+    case design::ReportEdit::Paste:
+        SendMessageW(box, WM_PASTE, 0, 0);
+        break;
+    case design::ReportEdit::Delete:
+        SendMessageW(box, WM_CLEAR, 0, 0);
+        break;
+    case design::ReportEdit::SelectAll:
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        break;
+    }
+}
+
+} // namespace win32
