@@ -126,19 +126,22 @@ wayland)
     [ -n "${DISPLAY:-}" ] || fail "no X server: run this through private_session.sh --xvfb"
     # weston gets a runtime folder and a socket of its own; its X11 backend is a window filling the
     # session's X screen, so that X's pointer is weston's.
-    export XDG_RUNTIME_DIR
-    XDG_RUNTIME_DIR=$(mktemp -d "$XDG_RUNTIME_DIR/weston.XXXXXX")
-    weston --no-config --backend=x11-backend.so --use-pixman --socket=malvoran-test --idle-time=0 \
-        --width=1024 --height=768 >"$scratch/weston.log" 2>&1 &
+    # A socket's path holds at most 107 bytes, fewer than a checkout's folder may take (a Cyrillic
+    # name takes two a letter): weston's folder is reached through a descriptor that weston and the
+    # program inherit, so that the path is short wherever the folder lies.
+    exec 7<"$(mktemp -d "$XDG_RUNTIME_DIR/weston.XXXXXX")"
+    socket=/proc/self/fd/7/malvoran-test
+    XDG_RUNTIME_DIR=/proc/self/fd/7 weston --no-config --backend=x11-backend.so --use-pixman \
+        --socket=malvoran-test --idle-time=0 --width=1024 --height=768 >"$scratch/weston.log" 2>&1 &
     weston=$!
     malvoran=
     trap 'kill $malvoran "$weston" 2>/dev/null; wait "$weston" 2>/dev/null; rm -rf "$scratch"' EXIT
-    for _ in $(seq 200); do [ -S "$XDG_RUNTIME_DIR/malvoran-test" ] && break; sleep 0.05; done
-    [ -S "$XDG_RUNTIME_DIR/malvoran-test" ] || fail "weston did not start: $(tail -n 5 "$scratch/weston.log")"
+    for _ in $(seq 200); do [ -S "$socket" ] && break; sleep 0.05; done
+    [ -S "$socket" ] || fail "weston did not start: $(tail -n 5 "$scratch/weston.log")"
 
     # The protocol log (WAYLAND_DEBUG) tells what the window asks of the compositor and hears back.
     log=$scratch/protocol
-    WAYLAND_DISPLAY=malvoran-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" 2>"$log" &
+    WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" 2>"$log" &
     malvoran=$!
     lines() { wc -l <"$log"; }
     said() { grep -v -e '^\[' -e '^ *$' "$log" || true; }
