@@ -3,6 +3,7 @@
 # them. Newest first, each "version|date|change|change...", no semicolons; the first entry's version
 # is the project's.
 set(malvoran_releases
+    "1.2.0|2026-12-09|The resistor is drawn under the colour lists, each band in the colour chosen as soon as it is chosen, and screen readers hear its colours.|On Wayland desktops the window is sharp and comes through maximize and full screen unharmed, and no desktop offers to maximize it.|On Windows a long paste no longer freezes the report box, which keeps its own paint and has a Bulgarian menu, and the focused colour list shows its dark blue ring."
     "1.1.0|2026-12-09|A Windows edition on the system's own controls, for Windows 7 SP1 to 11, with a 64-bit installer, an MSI for school IT and a portable program.|The colour lists answer every key as standard list boxes do, with a clear focus frame.|Qt's own texts (menus of the report box) in Bulgarian, and every colour name whole with any font.|The MIT licence, and a manual page."
     "1.0.0|2026-12-08|First release: the four colour lists with swatches, the report, keyboard and screen reader use.")
 
