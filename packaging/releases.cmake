@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 # The release notes, kept once: the software-centre metadata and the Debian changelog are made from
 # them. Newest first, each "version|date|change|change...", no semicolons; the first entry's version
-# is the project's.
+# is the project's. The date is "YYYY-MM-DD", or "YYYY-MM-DD HH:MM" (UTC) for a second release on
+# the same day, which must come later than the first.
 set(malvoran_releases
-    "1.2.0|2026-12-09|The resistor is drawn under the colour lists, each band in the colour chosen as soon as it is chosen, and screen readers hear its colours.|On Wayland desktops the window is sharp and comes through maximize and full screen unharmed, and no desktop offers to maximize it.|On Windows a long paste no longer freezes the report box, which keeps its own paint and has a Bulgarian menu, and the focused colour list shows its dark blue ring."
+    "1.2.0|2026-12-09 20:00|The resistor is drawn under the colour lists, each band in the colour chosen as soon as it is chosen, and screen readers hear its colours.|On Wayland desktops the window is sharp and comes through maximize and full screen unharmed, and X11 desktops no longer offer to maximize it.|On Windows a long paste no longer freezes the report box, which keeps its own paint and has a Bulgarian menu, and the focused colour list shows its dark blue ring."
     "1.1.0|2026-12-09|A Windows edition on the system's own controls, for Windows 7 SP1 to 11, with a 64-bit installer, an MSI for school IT and a portable program.|The colour lists answer every key as standard list boxes do, with a clear focus frame.|Qt's own texts (menus of the report box) in Bulgarian, and every colour name whole with any font.|The MIT licence, and a manual page."
     "1.0.0|2026-12-08|First release: the four colour lists with swatches, the report, keyboard and screen reader use.")
 
@@ -11,14 +12,23 @@ list(GET malvoran_releases 0 newest)
 string(REPLACE "|" ";" newest "${newest}")
 list(GET newest 0 newest_version)
 list(GET newest 1 MALVORAN_RELEASE_DATE)
+string(SUBSTRING "${MALVORAN_RELEASE_DATE}" 0 10 MALVORAN_RELEASE_DATE)
 if(NOT newest_version STREQUAL PROJECT_VERSION)
     message(FATAL_ERROR "packaging/releases.cmake: the newest release is ${newest_version}, "
                         "but the project's version is ${PROJECT_VERSION}")
 endif()
 
-# "2026-12-09" as a Debian changelog wants it: "Wed, 09 Dec 2026 12:00:00 +0000".
-function(malvoran_rfc2822 iso out)
-    string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${iso}")
+# A release date as a Debian changelog wants it, "Wed, 09 Dec 2026 12:00:00 +0000" (noon where no time
+# is given), and as the software-centre metadata does, "2026-12-09T12:00:00Z".
+function(malvoran_release_stamps when rfc2822 iso8601)
+    if(NOT when MATCHES "^([0-9]+)-([0-9]+)-([0-9]+)( ([0-9][0-9]:[0-9][0-9]))?$")
+        message(FATAL_ERROR "packaging/releases.cmake: \"${when}\" is not YYYY-MM-DD or YYYY-MM-DD HH:MM")
+    endif()
+    set(time "12:00")
+    if(CMAKE_MATCH_5)
+        set(time "${CMAKE_MATCH_5}")
+    endif()
+    set(${iso8601} "${CMAKE_MATCH_1}-${CMAKE_MATCH_2}-${CMAKE_MATCH_3}T${time}:00Z" PARENT_SCOPE)
     math(EXPR y "${CMAKE_MATCH_1}")
     math(EXPR m "${CMAKE_MATCH_2}")
     math(EXPR d "${CMAKE_MATCH_3}")
@@ -34,7 +44,7 @@ function(malvoran_rfc2822 iso out)
     set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
     list(GET days ${weekday} day)
     list(GET months ${index} month)
-    set(${out} "${day}, ${CMAKE_MATCH_3} ${month} ${CMAKE_MATCH_1} 12:00:00 +0000" PARENT_SCOPE)
+    set(${rfc2822} "${day}, ${CMAKE_MATCH_3} ${month} ${CMAKE_MATCH_1} ${time}:00 +0000" PARENT_SCOPE)
 endfunction()
 
 set(MALVORAN_METAINFO_RELEASES "")
@@ -42,8 +52,9 @@ set(changelog "")
 foreach(release IN LISTS malvoran_releases)
     string(REPLACE "|" ";" changes "${release}")
     list(POP_FRONT changes version date)
+    malvoran_release_stamps("${date}" stamp timestamp)
     string(APPEND MALVORAN_METAINFO_RELEASES
-        "    <release version=\"${version}\" date=\"${date}\">\n      <description>\n        <ul>\n")
+        "    <release version=\"${version}\" date=\"${timestamp}\">\n      <description>\n        <ul>\n")
     string(APPEND changelog "malvoran (${version}) stable; urgency=medium\n\n")
     foreach(change IN LISTS changes)
         string(APPEND MALVORAN_METAINFO_RELEASES "          <li>${change}</li>\n")
@@ -61,7 +72,6 @@ foreach(release IN LISTS malvoran_releases)
         string(APPEND changelog "${line}\n")
     endforeach()
     string(APPEND MALVORAN_METAINFO_RELEASES "        </ul>\n      </description>\n    </release>\n")
-    malvoran_rfc2822(${date} stamp)
     string(APPEND changelog "\n -- ${MALVORAN_MAINTAINER}  ${stamp}\n\n")
 endforeach()
 string(STRIP "${MALVORAN_METAINFO_RELEASES}" MALVORAN_METAINFO_RELEASES)
