@@ -175,6 +175,12 @@ constexpr int toPixels(int twips, int dpi = kStandardDpi)
     return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+// A length in pixels at 96 dots per inch, at `dpi`, rounded.
+constexpr int scaled(int pixels, int dpi)
+{
+    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
+}
+
 struct PixelRect {
     int x;
     int y;

@@ -11,11 +11,6 @@ namespace {
 constexpr int kDash = 3;
 constexpr int kDashGap = 2;
 
-constexpr int scaled(int pixels, int dpi)
-{
-    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
-}
-
 PixelRect inset(const PixelRect& r, int by)
 {
     return {r.x + by, r.y + by, r.width - 2 * by, r.height - 2 * by};

@@ -5,6 +5,7 @@
 #include "design.h"
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 #include <string_view>
@@ -27,6 +28,12 @@ inline design::Rgb toRgb(const QColor& colour)
 
 // The one colour that marks the control holding the keyboard focus, on the buttons and the lists.
 inline constexpr QColor kFocusMark = toColor(design::kFocusMark);
+
+// A rectangle of the core's pixels as Qt's.
+inline QRect toRect(const design::PixelRect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
 
 // A text of the core (UTF-8) as Qt shows it.
 inline QString fromUtf8(std::string_view text)

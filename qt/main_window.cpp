@@ -26,12 +26,6 @@
 
 namespace {
 
-QRect geometryOf(const design::Control& control)
-{
-    const auto r = design::toPixels(control);
-    return {r.x, r.y, r.width, r.height};
-}
-
 // The title bar and task switcher ask for 16 to 64 pixels, even at 200 %; menus and launchers take
 // the larger sizes from the installed icon theme. The sizes given here are kept as plain pixels
 // (tools/render-icons.sh), so that none has to be decoded at start-up.
@@ -160,7 +154,7 @@ QWidget* Malvoran::createControl(const design::Control& control)
     widget->setObjectName(objectNameOf(control.array, control.index));
     widget->setAccessibleName(fromUtf8(control.accessibleName));
     widget->setAccessibleDescription(fromUtf8(control.accessibleDescription));
-    widget->setGeometry(geometryOf(control));
+    widget->setGeometry(toRect(design::toPixels(control)));
     return widget;
 }
 

@@ -7,15 +7,6 @@
 
 #include <QPainter>
 
-namespace {
-
-QRect toRect(const design::PixelRect& r)
-{
-    return {r.x, r.y, r.width, r.height};
-}
-
-} // namespace
-
 ResistorPicture::ResistorPicture(const forms::Window& window, QWidget* parent)
     : QWidget(parent), m_window(window), m_chosen(design::chosenColours(window))
 {

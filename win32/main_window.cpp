@@ -392,11 +392,12 @@ void Malvoran::onCommand(int id, int code)
     const design::Control* control = designOf(id);
     if (control && control->array == design::Array::Command1 && code == BN_CLICKED)
         colour_code::Command1_Click(*this, static_cast<forms::Index>(control->index));
-    if (control && control->array == design::Array::List1 && code == LBN_SELCHANGE)
+    if (!control || control->array != design::Array::List1)
+        return;
+    if (code == LBN_SELCHANGE)
         followChoices();
     // The ring that marks a focused list is painted by the window, around the list.
-    if (control && control->array == design::Array::List1 &&
-        (code == LBN_SETFOCUS || code == LBN_KILLFOCUS)) {
+    if (code == LBN_SETFOCUS || code == LBN_KILLFOCUS) {
         const RECT ring =
             focusRingAround(rectIn(m_window, this->control(control->array, control->index)), m_dpi);
         InvalidateRect(m_window, &ring, TRUE);

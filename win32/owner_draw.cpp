@@ -61,7 +61,7 @@ void drawSwatch(HDC dc, const RECT& rect, const bands::ColourInfo& colour, int d
 
 int scaled(int pixels, int dpi)
 {
-    return MulDiv(pixels, dpi, design::kStandardDpi);
+    return design::scaled(pixels, dpi);
 }
 
 COLORREF toColorRef(design::Rgb rgb)
