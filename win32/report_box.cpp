@@ -29,11 +29,17 @@ std::wstring clipboardText(HWND owner)
     return text;
 }
 
-// Where a piece of `text` meant to end at `end` ends: never between the halves of a line break or
-// of a character beyond the 16-bit range.
+// Whether `text` ends a part at `at` between the halves of a line break or of a character beyond
+// the 16-bit range.
+bool splitsAPair(const std::wstring& text, std::size_t at)
+{
+    return at > 0 && at < text.size() && (text[at - 1] == L'\r' || IS_HIGH_SURROGATE(text[at - 1]));
+}
+
+// Where a piece of `text` meant to end at `end` ends: never inside a pair.
 std::size_t pieceEnd(const std::wstring& text, std::size_t end)
 {
-    if (end < text.size() && end > 0 && (text[end - 1] == L'\r' || IS_HIGH_SURROGATE(text[end - 1])))
+    if (splitsAPair(text, end))
         ++end;
     return std::min(end, text.size());
 }
@@ -64,10 +70,7 @@ void pasteInPieces(HWND box)
     const std::size_t room = limit > kept ? limit - kept : 0;
     if (text.size() > room) {
         // Cut where the edit box would cut it, but never inside a line break or a character.
-        std::size_t cut = room;
-        if (cut > 0 && (text[cut - 1] == L'\r' || IS_HIGH_SURROGATE(text[cut - 1])))
-            --cut;
-        text.resize(cut);
+        text.resize(splitsAPair(text, room) ? room - 1 : room);
         SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_MAXTEXT),
                      reinterpret_cast<LPARAM>(box));
     }
