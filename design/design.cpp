@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Names of the designed controls and the characters the window shows.
+// Names of the designed controls, the characters the window shows, and the report as a box shows it.
 #include "design.h"
 
 #include "bands.h"
@@ -56,6 +56,35 @@ std::string shownCharacters()
     for (const auto& colour : bands::kColours)
         addNew(characters, colour.name);
     return characters;
+}
+
+std::string shownReport(std::string_view written)
+{
+    std::string shown;
+    shown.reserve(written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] != '\r') {
+            shown += written[i];
+            continue;
+        }
+        shown += '\n';
+        if (i + 1 < written.size() && written[i + 1] == '\n')
+            ++i;
+    }
+    return shown;
+}
+
+std::string writtenReport(std::string_view shown)
+{
+    std::string written;
+    written.reserve(shown.size() + shown.size() / 16);
+    for (const char c : shown) {
+        if (c == '\n')
+            written += forms::kCrLf;
+        else
+            written += c;
+    }
+    return written;
 }
 
 } // namespace design

@@ -106,6 +106,44 @@ inline constexpr std::string_view kIntroduction =
 inline constexpr int kReportLimit = 32767;
 static_assert(kReportLimit >= 32767, "at least what Windows' edit box holds by default");
 
+// What counts against the limit is what the student sees: each character, a line break as one, as a
+// box that keeps a line break as one character does (Qt's, a browser's text area). Windows' edit box
+// keeps it as CR LF, and its window counts the pair once. A character beyond 16 bits takes two, as
+// every box holds it in UTF-16.
+template <typename Char> constexpr std::size_t reportLength(std::basic_string_view<Char> text)
+{
+    std::size_t length = text.size();
+    for (std::size_t i = 1; i < text.size(); ++i)
+        if (text[i - 1] == Char('\r') && text[i] == Char('\n'))
+            --length;
+    return length;
+}
+
+// How much of the beginning of `text` (UTF-16, as a box holds it) takes at most `room` of the limit:
+// never cut between CR and LF, nor between the halves of a character beyond 16 bits.
+template <typename Char>
+constexpr std::size_t fittingLength(std::basic_string_view<Char> text, std::size_t room)
+{
+    const auto highHalf = [](Char c) { return c >= Char(0xD800) && c <= Char(0xDBFF); };
+    std::size_t at = 0;
+    for (std::size_t taken = 0; at < text.size();) {
+        const bool pair = at + 1 < text.size() &&
+                          ((text[at] == Char('\r') && text[at + 1] == Char('\n')) || highHalf(text[at]));
+        const std::size_t cost = pair && highHalf(text[at]) ? 2 : 1;
+        if (taken + cost > room)
+            break;
+        taken += cost;
+        at += pair ? 2 : 1;
+    }
+    return at;
+}
+
+// What a box that keeps a line break as one character shows of a report written with CR LF: each
+// line break, CR LF or a lone CR or LF, as one LF.
+std::string shownReport(std::string_view written);
+// The report read back from such a box where the student typed: each line break as CR LF again.
+std::string writtenReport(std::string_view shown);
+
 // The report box's own right-click menu, in the window's language whatever the system's: what each
 // item does, as the edit box's own menu has them, and its text ("&" before the letter that chooses
 // it). Qt's report box shows Qt's own menu, in Qt's Bulgarian wording.

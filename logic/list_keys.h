@@ -2,13 +2,18 @@
 // How a colour list answers the keyboard, alike in every window: which colour each key chooses.
 #pragma once
 
+#include "bands.h"
 #include "forms.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
 
 namespace list_keys {
 
 // What the keys of a colour list ask for, whichever keys a toolkit calls them by: Back (Up, Left,
 // Page Up), Forward (Down, Right, Page Down), First (Home), Last (End), ChooseInView (Space). Typed
-// letters are the toolkit's own list box search.
+// letters go to a TypeAhead.
 enum class ListKey { Back, Forward, First, Last, ChooseInView };
 
 // The row `key` chooses in a list of `count` colours with `chosen` chosen (kNoSelection for none)
@@ -33,5 +38,32 @@ constexpr forms::Index choose(ListKey key, forms::Index chosen, forms::Index inV
     }
     return chosen;
 }
+
+// A letter typed within this pause after the one before it goes on with the same search; a longer
+// pause starts a new one. A second is what standard list boxes allow: time to find the next letter on
+// the keyboard, short enough that a new search after a look at the list starts afresh.
+inline constexpr std::uint32_t kTypingPauseMs = 1000;
+
+// Typed letters choose a colour by its name, as in any standard list box. A letter typed after a
+// pause chooses the next colour after the current one that begins with it, wrapping round to the
+// first; the current one is the chosen colour, or with nothing chosen the colour in view. Different
+// letters typed within the pause spell the beginning of a name, which may be the current colour's
+// own ("с", "р": сребрист); the same letter repeated moves on as a slow repeat does ("с", "с": the
+// second colour beginning with "с"). Capital and small letters are alike. Each list keeps its own.
+class TypeAhead {
+public:
+    // The colour of `colours` that `letter`, typed at `atMs` milliseconds on the window system's
+    // clock (which may wrap round at 2^32), chooses with `chosen` chosen (kNoSelection for none) and
+    // `inView` in view; kNoSelection where no colour begins with what was typed: then nothing
+    // changes. Space, which chooses the colour in view (ListKey::ChooseInView), and control
+    // characters are no letters: they choose nothing and leave the search as it is.
+    forms::Index type(char32_t letter, std::uint32_t atMs, forms::Index chosen, forms::Index inView,
+                      std::span<const bands::Colour> colours);
+
+private:
+    // What has been typed since the last pause, in small letters.
+    std::u32string m_typed;
+    std::uint32_t m_lastMs = 0;
+};
 
 } // namespace list_keys

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// Typed letters: the search by the beginning of a colour's name.
+#include "list_keys.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+namespace list_keys {
+namespace {
+
+// Capital letters to small ones: the Latin and the Cyrillic alphabets, all a colour's name or a
+// student's keyboard can have.
+constexpr char32_t small(char32_t c)
+{
+    if (c >= U'A' && c <= U'Z')
+        return c + (U'a' - U'A');
+    if (c >= U'А' && c <= U'Я')
+        return c + (U'а' - U'А');
+    if (c >= U'Ѐ' && c <= U'Џ')
+        return c + (U'ѐ' - U'Ѐ');
+    return c;
+}
+
+// Whether UTF-8 `name` begins with the small letters `typed`.
+bool beginsWith(std::string_view name, std::u32string_view typed)
+{
+    std::size_t at = 0;
+    for (const char32_t wanted : typed) {
+        if (at >= name.size())
+            return false;
+        const auto lead = static_cast<unsigned char>(name[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (at + length > name.size())
+            return false;
+        char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (std::size_t i = 1; i < length; ++i)
+            c = (c << 6) | (static_cast<unsigned char>(name[at + i]) & 0x3Fu);
+        if (small(c) != wanted)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+// Nobody types more than a name's worth without a pause; beyond this nothing can match anyway.
+constexpr std::size_t kLongestSearch = 32;
+
+} // namespace
+
+forms::Index TypeAhead::type(char32_t letter, std::uint32_t atMs, forms::Index chosen, forms::Index inView,
+                             std::span<const bands::Colour> colours)
+{
+    if (letter <= U' ' || letter == U'\x7F' || colours.empty())
+        return forms::kNoSelection;
+    // Unsigned, the difference is right across the clock's wrap too.
+    if (atMs - m_lastMs > kTypingPauseMs)
+        m_typed.clear();
+    m_lastMs = atMs;
+    if (m_typed.size() < kLongestSearch)
+        m_typed += small(letter);
+
+    const bool oneLetter =
+        std::all_of(m_typed.begin(), m_typed.end(), [this](char32_t c) { return c == m_typed.front(); });
+    const std::u32string_view wanted = oneLetter ? std::u32string_view(m_typed).substr(0, 1) : m_typed;
+    const auto count = static_cast<std::ptrdiff_t>(colours.size());
+    const std::ptrdiff_t current =
+        std::clamp<std::ptrdiff_t>(chosen != forms::kNoSelection ? chosen : inView, 0, count - 1);
+    // One letter moves on from the current colour; a longer beginning may be the current colour's own.
+    const std::ptrdiff_t from = oneLetter ? current + 1 : current;
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const std::ptrdiff_t row = (from + i) % count;
+        if (beginsWith(bands::colourName(colours[static_cast<std::size_t>(row)]), wanted))
+            return static_cast<forms::Index>(row);
+    }
+    return forms::kNoSelection;
+}
+
+} // namespace list_keys
