@@ -166,19 +166,24 @@ inline constexpr std::array kReportMenu = {
 
 // The controls that take the keyboard focus (every one but the labels), as rows of kControls in the
 // order Tab visits them: the designed tab indexes, worked out once when the program is compiled.
+// (The iterator algorithms rather than std::ranges: the browser edition's C++ library has only these.)
 inline constexpr auto kFocusOrder = [] {
     constexpr auto takesFocus = [](const Control& c) { return c.array != Array::Label1; };
-    std::array<std::size_t, std::ranges::count_if(kControls, takesFocus)> rows{};
+    constexpr auto byTabIndex = [](std::size_t one, std::size_t other) {
+        return kControls[one].tabIndex < kControls[other].tabIndex;
+    };
+    std::array<std::size_t, std::count_if(kControls.begin(), kControls.end(), takesFocus)> rows{};
     std::size_t next = 0;
     for (std::size_t row = 0; row < kControls.size(); ++row)
         if (takesFocus(kControls[row]))
             rows[next++] = row;
-    std::ranges::sort(rows, {}, [](std::size_t row) { return kControls[row].tabIndex; });
+    std::sort(rows.begin(), rows.end(), byTabIndex);
     return rows;
 }();
-static_assert(std::ranges::adjacent_find(kFocusOrder, std::ranges::greater_equal{},
-                                         [](std::size_t row) { return kControls[row].tabIndex; }) ==
-                  kFocusOrder.end(),
+static_assert(std::adjacent_find(kFocusOrder.begin(), kFocusOrder.end(),
+                                 [](std::size_t one, std::size_t other) {
+                                     return kControls[one].tabIndex >= kControls[other].tabIndex;
+                                 }) == kFocusOrder.end(),
               "no two controls share a tab index");
 
 // The row of kControls that designs array(index), worked out when compiling; a control's id can then

@@ -6,8 +6,45 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace forms {
+namespace {
+
+// The floating-point conversions of <charconv> ignore the C locale, which a Qt application sets from
+// the user's. The browser edition's C++ library lacks them; its C library (musl) has no locale with
+// another decimal point, so there printf and strtod are as locale-independent.
+#if defined(__cpp_lib_to_chars)
+double parseFixed(std::string_view digits)
+{
+    double value = 0.0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
+    return value;
+}
+
+// `value` in scientific notation with 15 significant digits, or (for zero, infinities and NaN) as is.
+std::string_view write(std::array<char, 64>& buffer, double value, bool scientific)
+{
+    const auto written = scientific ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                                    std::chars_format::scientific, 14)
+                                    : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return {buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data())};
+}
+#else
+double parseFixed(std::string_view digits)
+{
+    return digits.empty() ? 0.0 : std::strtod(std::string(digits).c_str(), nullptr);
+}
+
+std::string_view write(std::array<char, 64>& buffer, double value, bool scientific)
+{
+    const int length = std::snprintf(buffer.data(), buffer.size(), scientific ? "%.14e" : "%g", value);
+    return {buffer.data(), static_cast<std::size_t>(std::clamp(length, 0, 63))};
+}
+#endif
+
+} // namespace
 
 std::string_view itemText(std::span<const std::string_view> items, Index position)
 {
@@ -21,10 +58,7 @@ double textToNumber(std::string_view text)
     if (end < text.size() && text[end] == '.')
         end = std::min(text.find_first_not_of(digits, end + 1), text.size());
 
-    // std::from_chars ignores the C locale, which a Qt application sets from the user's.
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + end, value, std::chars_format::fixed);
-    return value;
+    return parseFixed(text.substr(0, end));
 }
 
 std::string numberText(double value)
@@ -32,16 +66,12 @@ std::string numberText(double value)
     std::string text(1, std::signbit(value) && value != 0.0 ? '-' : ' ');
     value = std::fabs(value);
     std::array<char, 64> buffer{};
-    if (!std::isfinite(value) || value == 0.0) {
-        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-        return text.append(buffer.data(), written.ptr);
-    }
+    if (!std::isfinite(value) || value == 0.0)
+        return text.append(write(buffer, value, false));
 
     // Rounding to 15 significant digits in scientific form gives the digits and the exponent;
     // placing the decimal point by hand keeps the notation plain for any magnitude.
-    const auto written =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
+    const std::string_view scientific = write(buffer, value, true);
     const auto e = scientific.find('e');
     std::string significant = std::string(1, scientific[0]).append(scientific.substr(2, e - 2));
     significant.erase(significant.find_last_not_of('0') + 1);

@@ -138,8 +138,8 @@ TEST_CASE("typed letters choose by the beginning of a name, as standard list box
         forms::Index inView = row.inView;
         for (const auto& key : row.keys) {
             at += key.afterMs;
-            const forms::Index typed =
-                typing.type(key.letter, at, chosen, inView, bands::kColourLists.at(row.band));
+            const forms::Index typed = typing.type(
+                key.letter, at, chosen, inView, bands::kColourLists.at(static_cast<std::size_t>(row.band)));
             if (typed != forms::kNoSelection)
                 chosen = inView = typed;
         }

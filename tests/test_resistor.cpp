@@ -6,6 +6,7 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -113,7 +114,8 @@ TEST_CASE("a screen reader hears the chosen colours in band order, and \"ням�
         const design::ChosenColours chosen = design::chosenColours(window);
         CHECK(design::resistorDescription(chosen) == row.description);
         const auto drawing = design::resistorDrawing(chosen, 96);
-        CHECK(std::ranges::count_if(drawing.bands, [](const auto& b) { return !b.dashes.empty(); }) ==
-              static_cast<std::ptrdiff_t>(row.dashed));
+        CHECK(std::count_if(drawing.bands.begin(), drawing.bands.end(), [](const auto& b) {
+                  return !b.dashes.empty();
+              }) == static_cast<std::ptrdiff_t>(row.dashed));
     }
 }

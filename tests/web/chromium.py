@@ -1,0 +1,247 @@
+# SPDX-License-Identifier: MIT
+"""Headless Chromium driven over its own DevTools protocol, on a pipe (no port, no display): the one
+client the page's tests and benchmark use. It needs nothing but Python's standard library and the
+browser itself, so it always speaks the protocol of the Chromium installed beside it.
+
+    with Chromium(profile) as browser:
+        page = browser.open("file:///.../malvoran.html")
+        page.evaluate("document.title")
+"""
+import base64
+import json
+import os
+import select
+import shutil
+import struct
+import subprocess
+import time
+import zlib
+
+BINARY = "/usr/lib/chromium/chromium"
+
+# Headless, as root in a container, with none of the browser's own traffic (updates, sync, the
+# network prediction), which a closed network answers by refusing, and colours as the page gives them.
+FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--no-default-browser-check",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--disable-default-apps", "--disable-extensions", "--disable-breakpad", "--disable-crash-reporter",
+    "--password-store=basic", "--use-mock-keychain", "--force-color-profile=srgb",
+    "--disable-features=Translate,MediaRouter,OptimizationHints,AutofillServerCommunication",
+    "--remote-debugging-pipe",
+]
+
+
+class ProtocolError(Exception):
+    pass
+
+
+class Chromium:
+    """One browser, in a profile folder of the caller's; closed with everything it started."""
+
+    def __init__(self, profile, flags=(), env=None):
+        os.makedirs(profile, exist_ok=True)
+        to_browser = os.pipe()
+        from_browser = os.pipe()
+        # The browser reads commands on descriptor 3 and writes answers on 4.
+        keep = (os.dup(to_browser[0]), os.dup(from_browser[1]))
+
+        def descriptors():
+            os.dup2(keep[0], 3)
+            os.dup2(keep[1], 4)
+
+        self.process = subprocess.Popen(
+            [BINARY] + FLAGS + ["--user-data-dir=" + profile] + list(flags) + ["about:blank"],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            pass_fds=(3, 4) + keep, preexec_fn=descriptors, env=env, start_new_session=True)
+        for fd in keep + (to_browser[0], from_browser[1]):
+            os.close(fd)
+        self.writer = to_browser[1]
+        self.reader = from_browser[0]
+        self.buffer = b""
+        self.next_id = 0
+        self.events = []
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+    def close(self):
+        try:
+            self.send("Browser.close")
+        except (ProtocolError, OSError):
+            pass
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.process.pid, 9)
+            self.process.wait()
+        for fd in (self.writer, self.reader):
+            try:
+                os.close(fd)
+            except OSError:
+                pass
+
+    def _receive(self, timeout):
+        deadline = time.monotonic() + timeout
+        while b"\0" not in self.buffer:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.reader], [], [], left)[0]:
+                raise ProtocolError("the browser did not answer in %.0f s" % timeout)
+            chunk = os.read(self.reader, 1 << 20)
+            if not chunk:
+                raise ProtocolError("the browser closed its pipe")
+            self.buffer += chunk
+        message, self.buffer = self.buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def send(self, method, params=None, session=None, timeout=30):
+        self.next_id += 1
+        command = {"id": self.next_id, "method": method, "params": params or {}}
+        if session:
+            command["sessionId"] = session
+        os.write(self.writer, json.dumps(command).encode() + b"\0")
+        while True:
+            message = self._receive(timeout)
+            if message.get("id") == self.next_id:
+                if "error" in message:
+                    raise ProtocolError("%s: %s" % (method, message["error"].get("message")))
+                return message.get("result", {})
+            self.events.append(message)
+
+    def wait_for(self, method, session=None, timeout=30, where=lambda params: True):
+        """The first event `method` (of the page `session`) that satisfies `where`, taken off the queue."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for event in self.events:
+                if event.get("method") == method and event.get("sessionId") == session and where(
+                        event.get("params", {})):
+                    self.events.remove(event)
+                    return event["params"]
+            self.events.append(self._receive(max(0.01, deadline - time.monotonic())))
+
+    def open(self, url=None, width=600, height=400, scale=1, mobile=False):
+        """A new tab of `width` x `height` pixels at `scale` device pixels each, at `url` once loaded."""
+        target = self.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+        session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+        page = Page(self, session, target)
+        for domain in ("Page", "Runtime"):
+            page.send(domain + ".enable")
+        page.resize(width, height, scale, mobile)
+        if url:
+            page.go(url)
+        return page
+
+
+class Page:
+    def __init__(self, browser, session, target):
+        self.browser = browser
+        self.session = session
+        self.target = target
+
+    def send(self, method, params=None, timeout=30):
+        return self.browser.send(method, params, self.session, timeout)
+
+    def wait_for(self, method, timeout=30, where=lambda params: True):
+        return self.browser.wait_for(method, self.session, timeout, where)
+
+    def resize(self, width, height, scale=1, mobile=False):
+        self.send("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile,
+            "screenWidth": width, "screenHeight": height})
+        if mobile:
+            self.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+
+    def go(self, url, timeout=30):
+        self.send("Page.navigate", {"url": url})
+        self.wait_for("Page.loadEventFired", timeout)
+
+    def evaluate(self, expression, timeout=30):
+        """The value of a JavaScript expression in the page, awaited where it is a promise."""
+        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": True}, timeout)
+        if "exceptionDetails" in result:
+            details = result["exceptionDetails"]
+            raise ProtocolError("in the page: %s" % details.get("exception", {}).get("description",
+                                                                                     details.get("text")))
+        return result["result"].get("value")
+
+    def wait_until(self, expression, timeout=10):
+        deadline = time.monotonic() + timeout
+        while not self.evaluate(expression):
+            if time.monotonic() > deadline:
+                raise ProtocolError("still false after %.0f s: %s" % (timeout, expression))
+            time.sleep(0.02)
+
+    def screenshot(self):
+        """The page as the screen shows it, as rows of (red, green, blue) in device pixels."""
+        data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
+        return decode_png(base64.b64decode(data))
+
+    def click(self, x, y, button="left"):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": button,
+                                                   "clickCount": 1})
+
+    def key(self, key, code=None, key_code=0, text=None, modifiers=0):
+        """One key pressed and released, as a keyboard sends it (trusted by the page)."""
+        down = {"type": "keyDown" if text is None else "keyDown", "key": key, "code": code or key,
+                "windowsVirtualKeyCode": key_code, "modifiers": modifiers}
+        if text is not None:
+            down["text"] = text
+            down["unmodifiedText"] = text
+        self.send("Input.dispatchKeyEvent", down)
+        self.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": key, "code": code or key,
+                                             "windowsVirtualKeyCode": key_code, "modifiers": modifiers})
+
+    def close(self):
+        self.browser.send("Target.closeTarget", {"targetId": self.target})
+
+
+def decode_png(data):
+    """Rows of (red, green, blue) from an 8-bit RGB or RGBA PNG, as Chromium writes them."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG")
+    position = 8
+    compressed = b""
+    while position < len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        body = data[position + 8:position + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            if depth != 8 or colour not in (2, 6):
+                raise ValueError("PNG of depth %d, colour type %d" % (depth, colour))
+        elif kind == b"IDAT":
+            compressed += body
+        position += 12 + length
+    channels = 3 if colour == 2 else 4
+    stride = width * channels
+    raw = zlib.decompress(compressed)
+    rows = []
+    previous = bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind = raw[start]
+        row = bytearray(raw[start + 1:start + 1 + stride])
+        for i in range(stride):
+            left = row[i - channels] if i >= channels else 0
+            up = previous[i]
+            corner = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                row[i] = (row[i] + left) & 0xFF
+            elif kind == 2:
+                row[i] = (row[i] + up) & 0xFF
+            elif kind == 3:
+                row[i] = (row[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                row[i] = (row[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
+        rows.append([tuple(row[x * channels:x * channels + 3]) for x in range(width)])
+        previous = row
+    return rows
+
+
+def installed():
+    return os.access(BINARY, os.X_OK) or shutil.which("chromium") is not None

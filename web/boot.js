@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// Runs first, in the page's head: scales the window down to a screen narrower than it, starts
+// compiling the program's WebAssembly while the browser reads the rest of the page, and says plainly
+// where the browser cannot run it. The page's builder puts the WebAssembly in, in base64.
+/* exported malvoranStart */
+'use strict';
+
+const malvoranProgram = (function () {
+    const page = document.documentElement;
+    const wasm = '@WASM@';
+
+    function fitToScreen() {
+        const designed = parseFloat(getComputedStyle(page).getPropertyValue('--window-width'));
+        page.style.setProperty('--fit', String(Math.min(1, page.clientWidth / designed)));
+    }
+    fitToScreen();
+    addEventListener('resize', fitToScreen);
+
+    function missing() {
+        page.classList.add('without-webassembly');
+    }
+    if (typeof WebAssembly !== 'object') {
+        missing();
+        return null;
+    }
+    let bytes;
+    if (typeof Uint8Array.fromBase64 === 'function') {
+        bytes = Uint8Array.fromBase64(wasm);
+    } else {
+        const text = atob(wasm);
+        bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i)
+            bytes[i] = text.charCodeAt(i);
+    }
+    const compiled = WebAssembly.compile(bytes);
+    compiled.catch(missing);
+    return { compiled: compiled, missing: missing };
+})();
+
+// Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above.
+function malvoranStart(create) {
+    if (malvoranProgram === null)
+        return;
+    create({
+        instantiateWasm: function (imports, done) {
+            malvoranProgram.compiled.then(function (module) {
+                return WebAssembly.instantiate(module, imports).then(function (instance) {
+                    done(instance, module);
+                });
+            }).catch(malvoranProgram.missing);
+            return {};
+        }
+    });
+}

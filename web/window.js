@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+// The page's side of its window, linked into the program's JavaScript (emcc --js-library): the page's
+// controls as the core asks for them, and the browser's events handed to the core, which decides
+// what each does. Nothing here knows a colour, a text or a key rule.
+/* global mergeInto, LibraryManager, MalvoranPage, UTF8ToString, stringToUTF8, lengthBytesUTF8,
+   allocateUTF8OnStack, stackSave, stackRestore, _malvoran_click, _malvoran_choose, _malvoran_key,
+   _malvoran_paint, _malvoran_fitNames */
+
+mergeInto(LibraryManager.library, {
+    $MalvoranPage: {
+        // The window as the page first showed it, made anew for each later window.
+        designed: null,
+        lists: [],
+        buttons: [],
+        report: null,
+        picture: null,
+        context: null,
+        measuring: null,
+        // The report box's text as the window last gave it, as the box shows it.
+        shown: '',
+
+        // The width of a colour list's name beside a swatch of `side` pixels: the list's inside
+        // less the room its items keep around the swatch and the name.
+        nameRoom: function (list, side) {
+            const style = getComputedStyle(list.firstElementChild);
+            return list.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) -
+                parseFloat(style.columnGap) - side;
+        },
+
+        // The repaint of the picture wherever its size in the screen's pixels changes: the browser's
+        // zoom, a screen of another density, the page's own scaling on a narrow screen.
+        followSize: function (entries) {
+            const entry = entries[entries.length - 1];
+            const box = entry.contentBoxSize[0];
+            const device = entry.devicePixelContentBoxSize ? entry.devicePixelContentBoxSize[0] : null;
+            const picture = MalvoranPage.picture;
+            picture.width = device ? device.inlineSize : Math.round(box.inlineSize * devicePixelRatio);
+            picture.height = device ? device.blockSize : Math.round(box.blockSize * devicePixelRatio);
+            if (box.inlineSize > 0)
+                _malvoran_paint(picture.width / box.inlineSize);
+        }
+    },
+
+    malvoran_js_open__deps: ['$MalvoranPage'],
+    malvoran_js_open: function (windowId) {
+        const page = MalvoranPage;
+        const root = document.getElementById(UTF8ToString(windowId));
+        if (page.designed === null)
+            page.designed = root.cloneNode(true);
+        else
+            root.replaceWith(page.designed.cloneNode(true));
+        page.lists = [];
+        page.buttons = [];
+    },
+
+    malvoran_js_control__deps: ['$MalvoranPage'],
+    malvoran_js_control: function (index, id) {
+        const page = MalvoranPage;
+        const element = document.getElementById(UTF8ToString(id));
+        if (element.getAttribute('role') === 'listbox') {
+            page.lists[index] = element;
+        } else if (element.localName === 'button') {
+            page.buttons[index] = element;
+        } else if (element.localName === 'textarea') {
+            page.report = element;
+            page.shown = element.defaultValue;
+        } else if (element.localName === 'canvas') {
+            page.picture = element;
+            page.context = element.getContext('2d');
+        }
+    },
+
+    malvoran_js_listen__deps: ['$MalvoranPage'],
+    malvoran_js_listen: function () {
+        const page = MalvoranPage;
+        page.lists.forEach(function (list, index) {
+            list.addEventListener('click', function (event) {
+                const option = event.target.closest('[role=option]');
+                if (option !== null)
+                    _malvoran_choose(index, Array.prototype.indexOf.call(list.children, option));
+            });
+            list.addEventListener('keydown', function (event) {
+                const stack = stackSave();
+                const taken = _malvoran_key(index, allocateUTF8OnStack(event.key), event.ctrlKey,
+                    event.altKey || event.metaKey, event.timeStamp);
+                stackRestore(stack);
+                if (taken)
+                    event.preventDefault();
+            });
+        });
+        page.buttons.forEach(function (button, index) {
+            button.addEventListener('click', function () {
+                _malvoran_click(index);
+            });
+            // Neither button is a default button: Enter presses nothing, Space does.
+            button.addEventListener('keydown', function (event) {
+                if (event.key === 'Enter')
+                    event.preventDefault();
+            });
+        });
+        if (typeof ResizeObserver === 'function') {
+            new ResizeObserver(page.followSize).observe(page.picture, { box: 'device-pixel-content-box' });
+        } else {
+            page.followSize([{ contentBoxSize: [{ inlineSize: page.picture.clientWidth,
+                blockSize: page.picture.clientHeight }] }]);
+        }
+        // A font that arrives later measures the names anew.
+        document.fonts.addEventListener('loadingdone', function () {
+            _malvoran_fitNames();
+        });
+    },
+
+    malvoran_js_selected__deps: ['$MalvoranPage'],
+    malvoran_js_selected: function (list) {
+        const options = MalvoranPage.lists[list].children;
+        for (let row = 0; row < options.length; ++row) {
+            if (options[row].getAttribute('aria-selected') === 'true')
+                return row;
+        }
+        return -1;
+    },
+
+    // Chooses `row` (none for -1) and brings it into view; a list with nothing chosen shows its first.
+    malvoran_js_select__deps: ['$MalvoranPage'],
+    malvoran_js_select: function (list, row) {
+        const element = MalvoranPage.lists[list];
+        const options = element.children;
+        for (let i = 0; i < options.length; ++i)
+            options[i].setAttribute('aria-selected', i === row ? 'true' : 'false');
+        if (row >= 0) {
+            element.setAttribute('aria-activedescendant', options[row].id);
+            element.scrollTop = options[row].offsetTop;
+        } else {
+            element.removeAttribute('aria-activedescendant');
+            element.scrollTop = 0;
+        }
+    },
+
+    malvoran_js_inView__deps: ['$MalvoranPage'],
+    malvoran_js_inView: function (list) {
+        const element = MalvoranPage.lists[list];
+        const row = Math.round(element.scrollTop / Math.max(1, element.clientHeight));
+        return Math.min(Math.max(row, 0), element.children.length - 1);
+    },
+
+    malvoran_js_reportEdited__deps: ['$MalvoranPage'],
+    malvoran_js_reportEdited: function () {
+        return MalvoranPage.report.value !== MalvoranPage.shown ? 1 : 0;
+    },
+
+    malvoran_js_reportSize__deps: ['$MalvoranPage'],
+    malvoran_js_reportSize: function () {
+        return lengthBytesUTF8(MalvoranPage.report.value);
+    },
+
+    malvoran_js_readReport__deps: ['$MalvoranPage'],
+    malvoran_js_readReport: function (buffer, size) {
+        stringToUTF8(MalvoranPage.report.value, buffer, size);
+    },
+
+    // The box starts at its first line, as the desktop windows' do.
+    malvoran_js_showReport__deps: ['$MalvoranPage'],
+    malvoran_js_showReport: function (text) {
+        const box = MalvoranPage.report;
+        box.value = UTF8ToString(text);
+        MalvoranPage.shown = box.value;
+        box.setSelectionRange(0, 0);
+        box.scrollTop = 0;
+    },
+
+    malvoran_js_describe__deps: ['$MalvoranPage'],
+    malvoran_js_describe: function (description) {
+        MalvoranPage.picture.setAttribute('aria-description', UTF8ToString(description));
+    },
+
+    malvoran_js_beginPaint__deps: ['$MalvoranPage'],
+    malvoran_js_beginPaint: function () {
+        const picture = MalvoranPage.picture;
+        MalvoranPage.context.clearRect(0, 0, picture.width, picture.height);
+    },
+
+    malvoran_js_fill__deps: ['$MalvoranPage'],
+    malvoran_js_fill: function (x, y, width, height, red, green, blue) {
+        const context = MalvoranPage.context;
+        context.fillStyle = 'rgb(' + red + ',' + green + ',' + blue + ')';
+        context.fillRect(x, y, width, height);
+    },
+
+    malvoran_js_fillRounded__deps: ['$MalvoranPage'],
+    malvoran_js_fillRounded: function (x, y, width, height, radius, red, green, blue) {
+        const context = MalvoranPage.context;
+        const right = x + width;
+        const bottom = y + height;
+        context.fillStyle = 'rgb(' + red + ',' + green + ',' + blue + ')';
+        context.beginPath();
+        context.moveTo(x + radius, y);
+        context.arcTo(right, y, right, bottom, radius);
+        context.arcTo(right, bottom, x, bottom, radius);
+        context.arcTo(x, bottom, x, y, radius);
+        context.arcTo(x, y, right, y, radius);
+        context.closePath();
+        context.fill();
+    },
+
+    malvoran_js_nameRoom__deps: ['$MalvoranPage'],
+    malvoran_js_nameRoom: function (list, side) {
+        return Math.floor(MalvoranPage.nameRoom(MalvoranPage.lists[list], side));
+    },
+
+    malvoran_js_widestName__deps: ['$MalvoranPage'],
+    malvoran_js_widestName: function (list, points) {
+        const page = MalvoranPage;
+        const element = page.lists[list];
+        if (page.measuring === null)
+            page.measuring = document.createElement('canvas').getContext('2d');
+        page.measuring.font = points + 'pt ' + getComputedStyle(element).fontFamily;
+        let widest = 0;
+        for (let row = 0; row < element.children.length; ++row)
+            widest = Math.max(widest, page.measuring.measureText(element.children[row].textContent).width);
+        return Math.ceil(widest);
+    },
+
+    malvoran_js_setNameFit__deps: ['$MalvoranPage'],
+    malvoran_js_setNameFit: function (list, side, points) {
+        const style = MalvoranPage.lists[list].style;
+        style.setProperty('--swatch', side + 'px');
+        style.setProperty('font-size', points + 'pt');
+    }
+});
