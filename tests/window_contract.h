@@ -90,6 +90,9 @@ TEST_CASE_TEMPLATE_DEFINE("window contract", Harness, window_contract)
             CHECK(window.reportText() == written);
             CHECK(ui.shownReport() == written);
         }
+        // A lone CR or LF reads back as it was written, though a box may show it as a line break.
+        window.setReportText("а\nб\rв\r\n");
+        CHECK(window.reportText() == "а\nб\rв\r\n");
     }
 
     SUBCASE("typed text reads back with CR LF, and Calculate replaces it")

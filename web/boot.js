@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Runs first, in the page's head: scales the window down to a screen narrower than it, starts
-// compiling the program's WebAssembly while the browser reads the rest of the page, and says plainly
-// where the browser cannot run it. The page's builder puts the WebAssembly in, in base64.
+// compiling the program's WebAssembly while the browser reads the rest of the page, keeps the clicks
+// that come before the program is running, and says plainly where the browser cannot run it. The
+// page's builder puts the WebAssembly in, in base64.
 /* exported malvoranStart */
 'use strict';
 
@@ -15,6 +16,13 @@ const malvoranProgram = (function () {
     }
     fitToScreen();
     addEventListener('resize', fitToScreen);
+
+    // A click on a button or a colour while the program starts is answered as soon as it runs.
+    let early = [];
+    document.addEventListener('click', function (event) {
+        if (early !== null && event.target.closest('.window button, .window [role=option]') !== null)
+            early.push(event.target);
+    }, true);
 
     function missing() {
         page.classList.add('without-webassembly');
@@ -34,7 +42,16 @@ const malvoranProgram = (function () {
     }
     const compiled = WebAssembly.compile(bytes);
     compiled.catch(missing);
-    return { compiled: compiled, missing: missing };
+    return {
+        compiled: compiled,
+        missing: missing,
+        // Called by the window once it answers the page's events: the clicks kept until then.
+        takeEarlyClicks: function () {
+            const taken = early === null ? [] : early;
+            early = null;
+            return taken;
+        }
+    };
 })();
 
 // Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above.

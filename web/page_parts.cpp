@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What the page shows before its WebAssembly runs, written from the design when the page is built:
 // the window's markup in focus order, its style sheet (places, colours, the focus ring, the buttons'
-// shades, the swatches), the title, and the characters the window shows, for the font's subset.
+// shades, the swatches), the title, and the characters the window shows, for the font's subset; and
+// the design as the page's tests read it.
 // Usage (under node): page_parts <folder>
 #include "bands.h"
 #include "design.h"
@@ -100,7 +101,7 @@ std::string styleSheet()
     // The window's own font, where the computer lacks Times New Roman: the page's builder puts it in.
     out << "@font-face { font-family: \"" << web::kEmbeddedFontFamily
         << "\"; src: url(\"data:font/woff2;base64,@FONT@\") format(\"woff2\"); }\n";
-    out << "#" << web::kWindowId << " { background: " << css(design::kWindowBackground) << "; }\n";
+    out << ".window { background: " << css(design::kWindowBackground) << "; }\n";
     for (const auto& control : design::kControls) {
         const std::string id = design::controlName(control);
         out << placed(id, design::toPixels(control));
@@ -141,7 +142,7 @@ void writeList(std::ostream& out, const design::Control& control)
 std::string markup()
 {
     std::ostringstream out;
-    out << "<main id=\"" << web::kWindowId << "\" lang=\"bg\">\n";
+    out << "<main id=\"" << web::kWindowId << "\" class=\"window\" lang=\"bg\">\n";
     for (const auto& control : design::kControls) {
         if (control.array != design::Array::Label1)
             continue;
@@ -181,6 +182,81 @@ std::string markup()
     return out.str();
 }
 
+std::string json(std::string_view text)
+{
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        if (c == '\r')
+            quoted += "\\r";
+        else if (c == '\n')
+            quoted += "\\n";
+        else
+            quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string json(design::Rgb c)
+{
+    return "[" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " + std::to_string(c.blue) + "]";
+}
+
+std::string json(const design::PixelRect& r)
+{
+    return "[" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.width) + ", " +
+           std::to_string(r.height) + "]";
+}
+
+// The design as the page's tests check the page against it: places at 96 dots per inch, colours,
+// texts and names, the focus order, the colours of each list and the resistor's bands.
+std::string designForTests()
+{
+    std::ostringstream out;
+    out << "{\n\"title\": " << json(design::kTitle) << ",\n\"window\": {\"id\": " << json(web::kWindowId)
+        << ", \"rect\": "
+        << json(design::PixelRect{0, 0, design::toPixels(design::kClientWidth),
+                                  design::toPixels(design::kClientHeight)})
+        << ", \"background\": " << json(design::kWindowBackground) << "},\n\"controls\": [\n";
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const design::Control& c = design::kControls.at(row);
+        out << "  {\"id\": " << json(design::controlName(c)) << ", \"rect\": " << json(design::toPixels(c))
+            << ", \"text\": " << json(c.text) << ", \"name\": " << json(c.accessibleName)
+            << ", \"description\": " << json(c.accessibleDescription)
+            << ", \"background\": " << (c.background ? json(*c.background) : "null") << "}"
+            << (row + 1 < design::kControls.size() ? ",\n" : "\n");
+    }
+    out << "],\n\"focusOrder\": [";
+    for (std::size_t i = 0; i < design::kFocusOrder.size(); ++i)
+        out << (i > 0 ? ", " : "")
+            << json(design::controlName(design::kControls.at(design::kFocusOrder.at(i))));
+    out << "],\n\"lists\": [";
+    for (std::size_t band = 0; band < bands::kColourLists.size(); ++band) {
+        out << (band > 0 ? ", " : "") << "[";
+        const auto colours = bands::kColourLists.at(band);
+        for (std::size_t row = 0; row < colours.size(); ++row)
+            out << (row > 0 ? ", " : "") << json(bands::colourName(colours[row]));
+        out << "]";
+    }
+    out << "],\n\"tones\": {";
+    for (std::size_t i = 0; i < bands::kColours.size(); ++i)
+        out << (i > 0 ? ", " : "") << json(bands::kColours.at(i).name) << ": "
+            << json(bands::kColours.at(i).tone);
+    const design::ResistorDrawing drawing = design::resistorDrawing({}, design::kStandardDpi);
+    out << "},\n\"resistor\": {\"id\": " << json(web::kResistorId)
+        << ", \"name\": " << json(design::kResistorName)
+        << ", \"description\": " << json(design::resistorDescription({}))
+        << ", \"outline\": " << json(drawing.bandOutline) << ", \"area\": " << json(drawing.area)
+        << ", \"body\": " << json(design::kResistorBody) << ", \"bands\": [";
+    for (std::size_t band = 0; band < drawing.bands.size(); ++band)
+        out << (band > 0 ? ", " : "") << json(drawing.bands.at(band).inside);
+    out << "]},\n\"introduction\": " << json(design::shownReport(design::kIntroduction))
+        << ",\n\"reportLimit\": " << design::kReportLimit << ",\n\"focusMark\": " << json(design::kFocusMark)
+        << ",\n\"fontFamily\": " << json(web::kEmbeddedFontFamily) << "\n}\n";
+    return out.str();
+}
+
 bool write(const std::string& path, const std::string& text)
 {
     std::ofstream file(path, std::ios::binary);
@@ -201,7 +277,8 @@ int main(int argc, char** argv)
                          write(folder + "/window.html", markup()) &&
                          write(folder + "/title.txt", escaped(design::kTitle)) &&
                          write(folder + "/characters.txt", design::shownCharacters()) &&
-                         write(folder + "/font-family.txt", std::string(web::kEmbeddedFontFamily));
+                         write(folder + "/font-family.txt", std::string(web::kEmbeddedFontFamily)) &&
+                         write(folder + "/design.json", designForTests());
     if (!written)
         std::cerr << "page_parts: cannot write into " << folder << "\n";
     return written ? 0 : 1;

@@ -4,7 +4,7 @@
 // what each does. Nothing here knows a colour, a text or a key rule.
 /* global mergeInto, LibraryManager, MalvoranPage, UTF8ToString, stringToUTF8, lengthBytesUTF8,
    allocateUTF8OnStack, stackSave, stackRestore, _malvoran_click, _malvoran_choose, _malvoran_key,
-   _malvoran_paint, _malvoran_fitNames */
+   _malvoran_paint, _malvoran_fitNames, malvoranProgram */
 
 mergeInto(LibraryManager.library, {
     $MalvoranPage: {
@@ -32,10 +32,15 @@ mergeInto(LibraryManager.library, {
         followSize: function (entries) {
             const entry = entries[entries.length - 1];
             const box = entry.contentBoxSize[0];
-            const device = entry.devicePixelContentBoxSize ? entry.devicePixelContentBoxSize[0] : null;
             const picture = MalvoranPage.picture;
-            picture.width = device ? device.inlineSize : Math.round(box.inlineSize * devicePixelRatio);
-            picture.height = device ? device.blockSize : Math.round(box.blockSize * devicePixelRatio);
+            const zoom = typeof picture.currentCSSZoom === 'number' ? picture.currentCSSZoom : 1;
+            const scale = zoom * devicePixelRatio;
+            // The browser's own count of the screen's pixels is exact, where it has one that agrees
+            // (an emulated screen's density is not in it).
+            const device = entry.devicePixelContentBoxSize ? entry.devicePixelContentBoxSize[0] : null;
+            const exact = device !== null && Math.abs(device.inlineSize - box.inlineSize * scale) <= 1;
+            picture.width = exact ? device.inlineSize : Math.round(box.inlineSize * scale);
+            picture.height = exact ? device.blockSize : Math.round(box.blockSize * scale);
             if (box.inlineSize > 0)
                 _malvoran_paint(picture.width / box.inlineSize);
         }
@@ -103,6 +108,14 @@ mergeInto(LibraryManager.library, {
         } else {
             page.followSize([{ contentBoxSize: [{ inlineSize: page.picture.clientWidth,
                 blockSize: page.picture.clientHeight }] }]);
+        }
+        // What was clicked while the program started is answered now, once the window is whole.
+        if (typeof malvoranProgram === 'object' && malvoranProgram !== null) {
+            Promise.resolve().then(function () {
+                malvoranProgram.takeEarlyClicks().forEach(function (target) {
+                    target.click();
+                });
+            });
         }
         // A font that arrives later measures the names anew.
         document.fonts.addEventListener('loadingdone', function () {

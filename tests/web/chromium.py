@@ -139,12 +139,18 @@ class Page:
         self.browser = browser
         self.session = session
         self.target = target
+        self.loader = None
 
     def send(self, method, params=None, timeout=30):
         return self.browser.send(method, params, self.session, timeout)
 
     def wait_for(self, method, timeout=30, where=lambda params: True):
         return self.browser.wait_for(method, self.session, timeout, where)
+
+    def forget(self, method):
+        """Drops the events `method` of this page that are still queued."""
+        self.browser.events = [event for event in self.browser.events
+                               if event.get("method") != method or event.get("sessionId") != self.session]
 
     def resize(self, width, height, scale=1, mobile=False):
         self.send("Emulation.setDeviceMetricsOverride", {
@@ -154,8 +160,19 @@ class Page:
             self.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
 
     def go(self, url, timeout=30):
-        self.send("Page.navigate", {"url": url})
-        self.wait_for("Page.loadEventFired", timeout)
+        """Opens `url` and waits until it has loaded (not an earlier page's load, still queued)."""
+        self.send("Page.setLifecycleEventsEnabled", {"enabled": True})
+        self.loader = self.send("Page.navigate", {"url": url})["loaderId"]
+        self.wait_for("Page.lifecycleEvent", timeout,
+                      lambda params: params["name"] == "load" and params["loaderId"] == self.loader)
+
+    def reload(self, timeout=30):
+        """Reloads the page as the browser's reload button does, and waits until it has loaded."""
+        before = self.loader
+        self.forget("Page.lifecycleEvent")
+        self.send("Page.reload")
+        self.loader = self.wait_for("Page.lifecycleEvent", timeout,
+                                    lambda params: params["name"] == "load" and params["loaderId"] != before)["loaderId"]
 
     def evaluate(self, expression, timeout=30):
         """The value of a JavaScript expression in the page, awaited where it is a promise."""
@@ -184,15 +201,28 @@ class Page:
             self.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": button,
                                                    "clickCount": 1})
 
-    def key(self, key, code=None, key_code=0, text=None, modifiers=0):
-        """One key pressed and released, as a keyboard sends it (trusted by the page)."""
-        down = {"type": "keyDown" if text is None else "keyDown", "key": key, "code": code or key,
-                "windowsVirtualKeyCode": key_code, "modifiers": modifiers}
-        if text is not None:
-            down["text"] = text
-            down["unmodifiedText"] = text
+    # Named keys: what the browser calls them, the key's code and its Windows key code.
+    KEYS = {
+        "Tab": ("Tab", 9), "Enter": ("Enter", 13), "Escape": ("Escape", 27), "Home": ("Home", 36),
+        "End": ("End", 35), "PageUp": ("PageUp", 33), "PageDown": ("PageDown", 34),
+        "ArrowUp": ("ArrowUp", 38), "ArrowDown": ("ArrowDown", 40), "ArrowLeft": ("ArrowLeft", 37),
+        "ArrowRight": ("ArrowRight", 39),
+    }
+
+    def key(self, key, shift=False):
+        """A key pressed and released as a keyboard sends it: a named key ("Tab", "ArrowDown") or the
+        character a key types ("с", " "), trusted by the page like a real one."""
+        modifiers = 8 if shift else 0
+        if key in self.KEYS:
+            code, key_code = self.KEYS[key]
+            down = {"type": "rawKeyDown", "key": key, "code": code}
+        else:
+            code = "Space" if key == " " else ""
+            key_code = 32 if key == " " else ord(key.upper()) if key.isascii() else 0
+            down = {"type": "keyDown", "key": key, "code": code, "text": key, "unmodifiedText": key}
+        down.update({"windowsVirtualKeyCode": key_code, "modifiers": modifiers})
         self.send("Input.dispatchKeyEvent", down)
-        self.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": key, "code": code or key,
+        self.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": key, "code": code,
                                              "windowsVirtualKeyCode": key_code, "modifiers": modifiers})
 
     def close(self):
