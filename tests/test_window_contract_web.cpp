@@ -10,6 +10,7 @@
 #include <emscripten.h>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -64,9 +65,16 @@ TEST_CASE_TEMPLATE_INVOKE(window_contract, WebHarness);
 
 int main(int argc, char** argv)
 {
-    doctest::Context context(argc, argv);
-    context.setOption("no-colors", true);
-    const int status = context.run();
+    // An exception that escapes doctest ends the program without this line, and the runner reports
+    // that the program never finished.
+    int status = 1;
+    try {
+        doctest::Context context(argc, argv);
+        context.setOption("no-colors", true);
+        status = context.run();
+    } catch (const std::exception& error) {
+        std::printf("%s\n", error.what());
+    }
     // The runner ends the browser on this line.
     std::printf("malvoran-test-exit %d\n", status);
     return status;

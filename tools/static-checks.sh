@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # clang-format, clang-tidy and clazy (level 1) over Malvoran's own sources; the Windows front-end and
-# its tests with clang-tidy against MinGW's headers. Exits non-zero on any finding or formatting
-# difference. Without arguments it sets up, builds the default configuration and checks it; given a
+# its tests with clang-tidy against MinGW's headers; the page's JavaScript with ESLint and the Python
+# of the tools and tests with flake8. Exits non-zero on any finding or formatting difference. Without arguments it sets up, builds the default configuration and checks it; given a
 # build directory that is already built (as CTest does), it only checks.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -16,7 +16,7 @@ build=${1:-build/default}
 # The sources are what git tracks; when git cannot say (not a checkout, or a checkout owned by another
 # user, which git refuses as "dubious ownership"), stop and say why rather than check nothing.
 if ! listing=$(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' \
-    ':!tests/win32/*' 2>&1); then
+    ':!tests/win32/*' ':!tests/*_web.cpp' 2>&1); then
     echo "static checks: cannot list the sources with git in $PWD:" >&2
     sed 's/^/    /' <<<"$listing" >&2
     exit 1
@@ -54,5 +54,29 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
 else
     echo "clang-tidy (Windows): skipped, no MinGW-w64 compiler (tools/setup.sh windows installs it)"
 fi
+# The page's sources, as the web configuration compiles them: clang is told emscripten's target and the
+# headers em++ adds by itself.
+if command -v em++ >/dev/null 2>&1; then
+    [ -f build/web/compile_commands.json ] || cmake --preset web >/dev/null
+    sysroot=/usr/share/emscripten/cache/sysroot
+    mapfile -t web_sources < <(git ls-files 'web/*.cpp' 'tests/*_web.cpp')
+    echo "clang-tidy (web): ${#web_sources[@]} files"
+    printf '%s\n' "${web_sources[@]}" | xargs -P 2 -n 2 clang-tidy -p build/web --quiet \
+        --extra-arg=--target=wasm32-unknown-emscripten "--extra-arg=--sysroot=$sysroot" \
+        "--extra-arg=-isystem$sysroot/include/compat" --extra-arg=-D_LIBCPP_ABI_VERSION=2 2>/dev/null || status=1
+else
+    echo "clang-tidy (web): skipped, no emscripten (tools/setup.sh web installs it)"
+fi
+
+# The page's JavaScript (web/.eslintrc.json) and the tools' and tests' Python (.flake8). Debian's eslint
+# finds its own modules through NODE_PATH where node is not Debian's, and its default report needs a
+# module Debian does not ship: the plain one serves.
+mapfile -t scripts < <(git ls-files 'web/*.js')
+echo "eslint: ${#scripts[@]} files"
+NODE_PATH=/usr/share/nodejs eslint --format unix "${scripts[@]}" || status=1
+mapfile -t pythons < <(git ls-files '*.py')
+echo "flake8: ${#pythons[@]} files"
+flake8 "${pythons[@]}" || status=1
+
 [ $status -eq 0 ] && echo "static checks: no findings"
 exit $status

@@ -55,7 +55,7 @@ const malvoranProgram = (function () {
 })();
 
 // Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above.
-function malvoranStart(create) {
+const malvoranStart = function (create) {
     if (malvoranProgram === null)
         return;
     create({
@@ -68,4 +68,4 @@ function malvoranStart(create) {
             return {};
         }
     });
-}
+};

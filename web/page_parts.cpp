@@ -12,8 +12,11 @@
 #include "web_names.h"
 
 #include <cmath>
+#include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -122,60 +125,79 @@ std::string styleSheet()
     return out.str();
 }
 
+// Attributes written as name="value", the value escaped.
+std::string attribute(std::string_view name, std::string_view value)
+{
+    return std::string(" ").append(name).append(R"(=")").append(escaped(value)).append(R"(")");
+}
+
+std::string named(const design::Control& control)
+{
+    return attribute("id", design::controlName(control)) +
+           attribute("aria-description", control.accessibleDescription);
+}
+
 void writeList(std::ostream& out, const design::Control& control)
 {
     const std::string id = design::controlName(control);
-    out << "<div id=\"" << id << "\" class=\"list\" role=\"listbox\" tabindex=\"0\" aria-label=\""
-        << escaped(control.accessibleName) << "\" aria-description=\""
-        << escaped(control.accessibleDescription) << "\">";
+    out << "<div" << named(control) << attribute("aria-label", control.accessibleName)
+        << R"( class="list" role="listbox" tabindex="0">)";
     const auto colours = bands::kColourLists.at(static_cast<std::size_t>(control.index));
     for (std::size_t row = 0; row < colours.size(); ++row)
-        out << "<div id=\"" << id << "." << row
-            << "\" class=\"option\" role=\"option\" aria-selected=\"false\">"
-            << "<span class=\"swatch c" << static_cast<int>(colours[row]) << "\"></span>"
-            << escaped(bands::colourName(colours[row])) << "</div>";
+        out << "<div" << attribute("id", id + "." + std::to_string(row))
+            << R"( class="option" role="option" aria-selected="false"><span class="swatch c)"
+            << static_cast<int>(colours[row]) << R"("></span>)" << escaped(bands::colourName(colours[row]))
+            << "</div>";
     out << "</div>\n";
 }
 
+void writePicture(std::ostream& out)
+{
+    out << "<canvas" << attribute("id", web::kResistorId) << R"( role="img")"
+        << attribute("aria-label", design::kResistorName)
+        << attribute("aria-description", design::resistorDescription({})) << "></canvas>\n";
+}
+
+void writeButton(std::ostream& out, const design::Control& control)
+{
+    out << "<button" << named(control) << R"( type="button" class="button">)" << escaped(control.text)
+        << "</button>\n";
+}
+
+// A line break right after the opening tag would be dropped by the parser: the introduction begins
+// with a letter.
+void writeReportBox(std::ostream& out, const design::Control& control)
+{
+    out << "<textarea" << named(control) << attribute("aria-label", control.accessibleName)
+        << attribute("maxlength", std::to_string(design::kReportLimit)) << R"( spellcheck="false" autofocus>)"
+        << escaped(design::shownReport(design::kIntroduction)) << "</textarea>\n";
+}
+
 // The window's controls: the labels first, as a reader meets them, then every control that takes
-// the focus in the order Tab visits it, so that the page's own order is the designed one.
+// the focus in the order Tab visits it, so that the page's own order is the designed one. The
+// picture follows the last colour list, as the eye does.
 std::string markup()
 {
     std::ostringstream out;
-    out << "<main id=\"" << web::kWindowId << "\" class=\"window\" lang=\"bg\">\n";
+    out << "<main" << attribute("id", web::kWindowId) << R"( class="window" lang="bg">)"
+        << "\n";
     for (const auto& control : design::kControls) {
         if (control.array != design::Array::Label1)
             continue;
         const char* tag = control.index == 0 ? "h1" : "div";
-        out << "<" << tag << " id=\"" << design::controlName(control) << "\" class=\"label\">"
+        out << "<" << tag << attribute("id", design::controlName(control)) << R"( class="label">)"
             << escaped(control.text) << "</" << tag << ">\n";
     }
     for (const std::size_t row : design::kFocusOrder) {
         const design::Control& control = design::kControls.at(row);
-        const std::string id = design::controlName(control);
-        switch (control.array) {
-        case design::Array::Label1:
-            break;
-        case design::Array::List1:
+        if (control.array == design::Array::List1) {
             writeList(out, control);
-            // The picture follows the last colour list, as the eye does.
             if (control.index == bands::kBandCount - 1)
-                out << "<canvas id=\"" << web::kResistorId << "\" role=\"img\" aria-label=\""
-                    << escaped(design::kResistorName) << "\" aria-description=\""
-                    << escaped(design::resistorDescription({})) << "\"></canvas>\n";
-            break;
-        case design::Array::Command1:
-            out << "<button id=\"" << id << "\" type=\"button\" class=\"button\" aria-description=\""
-                << escaped(control.accessibleDescription) << "\">" << escaped(control.text) << "</button>\n";
-            break;
-        case design::Array::Text1:
-            // A line break right after the opening tag would be dropped by the parser: the
-            // introduction begins with a letter.
-            out << "<textarea id=\"" << id << "\" aria-label=\"" << escaped(control.accessibleName)
-                << "\" aria-description=\"" << escaped(control.accessibleDescription) << "\" maxlength=\""
-                << design::kReportLimit << "\" spellcheck=\"false\" autofocus>"
-                << escaped(design::shownReport(design::kIntroduction)) << "</textarea>\n";
-            break;
+                writePicture(out);
+        } else if (control.array == design::Array::Command1) {
+            writeButton(out, control);
+        } else if (control.array == design::Array::Text1) {
+            writeReportBox(out, control);
         }
     }
     out << "</main>\n";
@@ -209,51 +231,55 @@ std::string json(const design::PixelRect& r)
            std::to_string(r.height) + "]";
 }
 
+// "[a, b, c]": each of `items` as `each` writes it.
+template <typename Items, typename Each> std::string jsonList(const Items& items, Each each)
+{
+    std::string list = "[";
+    for (const auto& item : items)
+        list.append(list.size() > 1 ? ", " : "").append(each(item));
+    return list + "]";
+}
+
 // The design as the page's tests check the page against it: places at 96 dots per inch, colours,
 // texts and names, the focus order, the colours of each list and the resistor's bands.
 std::string designForTests()
 {
-    std::ostringstream out;
-    out << "{\n\"title\": " << json(design::kTitle) << ",\n\"window\": {\"id\": " << json(web::kWindowId)
-        << ", \"rect\": "
-        << json(design::PixelRect{0, 0, design::toPixels(design::kClientWidth),
-                                  design::toPixels(design::kClientHeight)})
-        << ", \"background\": " << json(design::kWindowBackground) << "},\n\"controls\": [\n";
-    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
-        const design::Control& c = design::kControls.at(row);
-        out << "  {\"id\": " << json(design::controlName(c)) << ", \"rect\": " << json(design::toPixels(c))
-            << ", \"text\": " << json(c.text) << ", \"name\": " << json(c.accessibleName)
-            << ", \"description\": " << json(c.accessibleDescription)
-            << ", \"background\": " << (c.background ? json(*c.background) : "null") << "}"
-            << (row + 1 < design::kControls.size() ? ",\n" : "\n");
-    }
-    out << "],\n\"focusOrder\": [";
-    for (std::size_t i = 0; i < design::kFocusOrder.size(); ++i)
-        out << (i > 0 ? ", " : "")
-            << json(design::controlName(design::kControls.at(design::kFocusOrder.at(i))));
-    out << "],\n\"lists\": [";
-    for (std::size_t band = 0; band < bands::kColourLists.size(); ++band) {
-        out << (band > 0 ? ", " : "") << "[";
-        const auto colours = bands::kColourLists.at(band);
-        for (std::size_t row = 0; row < colours.size(); ++row)
-            out << (row > 0 ? ", " : "") << json(bands::colourName(colours[row]));
-        out << "]";
-    }
-    out << "],\n\"tones\": {";
-    for (std::size_t i = 0; i < bands::kColours.size(); ++i)
-        out << (i > 0 ? ", " : "") << json(bands::kColours.at(i).name) << ": "
-            << json(bands::kColours.at(i).tone);
+    const auto control = [](const design::Control& c) {
+        return R"({"id": )" + json(design::controlName(c)) + R"(, "rect": )" + json(design::toPixels(c)) +
+               R"(, "text": )" + json(c.text) + R"(, "name": )" + json(c.accessibleName) +
+               R"(, "description": )" + json(c.accessibleDescription) + R"(, "background": )" +
+               (c.background ? json(*c.background) : "null") + "}";
+    };
+    const auto names = [](std::span<const bands::Colour> colours) {
+        return jsonList(colours, [](bands::Colour c) { return json(bands::colourName(c)); });
+    };
+    std::string tones = "{";
+    for (const auto& c : bands::kColours)
+        tones.append(tones.size() > 1 ? ", " : "").append(json(c.name) + ": " + json(c.tone));
     const design::ResistorDrawing drawing = design::resistorDrawing({}, design::kStandardDpi);
-    out << "},\n\"resistor\": {\"id\": " << json(web::kResistorId)
-        << ", \"name\": " << json(design::kResistorName)
-        << ", \"description\": " << json(design::resistorDescription({}))
-        << ", \"outline\": " << json(drawing.bandOutline) << ", \"area\": " << json(drawing.area)
-        << ", \"body\": " << json(design::kResistorBody) << ", \"bands\": [";
-    for (std::size_t band = 0; band < drawing.bands.size(); ++band)
-        out << (band > 0 ? ", " : "") << json(drawing.bands.at(band).inside);
-    out << "]},\n\"introduction\": " << json(design::shownReport(design::kIntroduction))
-        << ",\n\"reportLimit\": " << design::kReportLimit << ",\n\"focusMark\": " << json(design::kFocusMark)
-        << ",\n\"fontFamily\": " << json(web::kEmbeddedFontFamily) << "\n}\n";
+    const design::PixelRect client{0, 0, design::toPixels(design::kClientWidth),
+                                   design::toPixels(design::kClientHeight)};
+    std::ostringstream out;
+    out << R"({"title": )" << json(design::kTitle) << ",\n"
+        << R"("window": {"id": )" << json(web::kWindowId) << R"(, "rect": )" << json(client)
+        << R"(, "background": )" << json(design::kWindowBackground) << "},\n"
+        << R"("controls": )" << jsonList(design::kControls, control) << ",\n"
+        << R"("focusOrder": )"
+        << jsonList(design::kFocusOrder,
+                    [](std::size_t row) { return json(design::controlName(design::kControls.at(row))); })
+        << ",\n"
+        << R"("lists": )" << jsonList(bands::kColourLists, names) << ",\n"
+        << R"("tones": )" << tones << "},\n"
+        << R"("resistor": {"id": )" << json(web::kResistorId) << R"(, "name": )"
+        << json(design::kResistorName) << R"(, "description": )" << json(design::resistorDescription({}))
+        << R"(, "outline": )" << json(drawing.bandOutline) << R"(, "area": )" << json(drawing.area)
+        << R"(, "body": )" << json(design::kResistorBody) << R"(, "bands": )"
+        << jsonList(drawing.bands, [](const design::ResistorBand& band) { return json(band.inside); })
+        << "},\n"
+        << R"("introduction": )" << json(design::shownReport(design::kIntroduction)) << ",\n"
+        << R"("reportLimit": )" << design::kReportLimit << ",\n"
+        << R"("focusMark": )" << json(design::kFocusMark) << ",\n"
+        << R"("fontFamily": )" << json(web::kEmbeddedFontFamily) << "}\n";
     return out.str();
 }
 
@@ -264,22 +290,34 @@ bool write(const std::string& path, const std::string& text)
     return static_cast<bool>(file);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int writeParts(const std::string& folder)
 {
-    if (argc != 2) {
-        std::cerr << "usage: page_parts <folder>\n";
-        return 2;
-    }
-    const std::string folder = argv[1];
     const bool written = write(folder + "/window.css", styleSheet()) &&
                          write(folder + "/window.html", markup()) &&
                          write(folder + "/title.txt", escaped(design::kTitle)) &&
                          write(folder + "/characters.txt", design::shownCharacters()) &&
                          write(folder + "/font-family.txt", std::string(web::kEmbeddedFontFamily)) &&
                          write(folder + "/design.json", designForTests());
-    if (!written)
-        std::cerr << "page_parts: cannot write into " << folder << "\n";
-    return written ? 0 : 1;
+    if (written)
+        return 0;
+    std::cerr << "page_parts: cannot write into " << folder << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: page_parts <folder>\n", stderr);
+        return 2;
+    }
+    try {
+        return writeParts(argv[1]);
+    } catch (const std::exception& error) {
+        std::fputs("page_parts: ", stderr);
+        std::fputs(error.what(), stderr);
+        std::fputs("\n", stderr);
+    }
+    return 1;
 }

@@ -100,7 +100,7 @@ if not intro.startswith("Резисторът е пасивен електрон
 
 for positions, expected in EXAMPLES:
     clear.queryAction().doAction(0)
-    if not settle(lambda: all(selected_name(l) is None for l in lists)):
+    if not settle(lambda: all(selected_name(colours) is None for colours in lists)):
         fail("'Изтрий' left a colour chosen")
     if not settle(lambda: resistor.description == "няма, няма, няма, няма"):
         fail(f"after 'Изтрий' the picture says {resistor.description!r}")
@@ -115,7 +115,7 @@ for positions, expected in EXAMPLES:
         if not settle(lambda: selected_name(accessible) == want):
             fail(f"{accessible.name}: chose {selected_name(accessible)!r}, wanted {want!r}")
     # The picture names the chosen colours in band order as soon as they are chosen.
-    bands = [l.getChildAtIndex(p).name if p is not None else "няма" for l, p in zip(lists, positions)]
+    bands = [colours.getChildAtIndex(p).name if p is not None else "няма" for colours, p in zip(lists, positions)]
     if not settle(lambda: resistor.description == ", ".join(bands)):
         fail(f"{positions}: the picture says {resistor.description!r}, wanted {', '.join(bands)!r}")
     action = calculate.queryAction()

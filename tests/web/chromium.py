@@ -111,14 +111,16 @@ class Chromium:
             self.events.append(message)
 
     def wait_for(self, method, session=None, timeout=30, where=lambda params: True):
-        """The first event `method` (of the page `session`) that satisfies `where`, taken off the queue."""
+        """The first event `method` (or one of several) of the page `session` that satisfies `where`,
+        taken off the queue: its parameters, and its method where several were named."""
+        methods = (method,) if isinstance(method, str) else method
         deadline = time.monotonic() + timeout
         while True:
             for event in self.events:
-                if event.get("method") == method and event.get("sessionId") == session and where(
+                if event.get("method") in methods and event.get("sessionId") == session and where(
                         event.get("params", {})):
                     self.events.remove(event)
-                    return event["params"]
+                    return event["params"] if isinstance(method, str) else (event["method"], event["params"])
             self.events.append(self._receive(max(0.01, deadline - time.monotonic())))
 
     def open(self, url=None, width=600, height=400, scale=1, mobile=False):
@@ -171,8 +173,9 @@ class Page:
         before = self.loader
         self.forget("Page.lifecycleEvent")
         self.send("Page.reload")
-        self.loader = self.wait_for("Page.lifecycleEvent", timeout,
-                                    lambda params: params["name"] == "load" and params["loaderId"] != before)["loaderId"]
+        loaded = self.wait_for("Page.lifecycleEvent", timeout,
+                               lambda params: params["name"] == "load" and params["loaderId"] != before)
+        self.loader = loaded["loaderId"]
 
     def evaluate(self, expression, timeout=30):
         """The value of a JavaScript expression in the page, awaited where it is a promise."""

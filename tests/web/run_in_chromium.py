@@ -20,7 +20,13 @@ def main():
         page = browser.open()
         page.send("Page.navigate", {"url": pathlib.Path(page_file).resolve().as_uri()})
         while True:
-            params = browser.wait_for("Runtime.consoleAPICalled", page.session, timeout=600)
+            method, params = browser.wait_for(("Runtime.consoleAPICalled", "Runtime.exceptionThrown"),
+                                              page.session, timeout=600)
+            if method == "Runtime.exceptionThrown":
+                details = params["exceptionDetails"]
+                print("the program ended on an exception: %s" % details.get("exception", {}).get(
+                    "description", details.get("text")))
+                return 1
             line = " ".join(str(argument.get("value", argument.get("description", "")))
                             for argument in params["args"])
             ended = re.fullmatch(r"malvoran-test-exit (\d+)", line)

@@ -253,7 +253,8 @@ def phone(browser, setup):
     x, y = w.centre("List1(1)")
     w.page.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x - 10, "y": y}]})
     for step in range(1, 9):
-        w.page.send("Input.dispatchTouchEvent", {"type": "touchMove", "touchPoints": [{"x": x - 10, "y": y - 4 * step}]})
+        w.page.send("Input.dispatchTouchEvent", {"type": "touchMove",
+                                                 "touchPoints": [{"x": x - 10, "y": y - 4 * step}]})
         time.sleep(0.016)
     w.page.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
     # The swipe comes to rest on a colour, not between two.
@@ -282,8 +283,8 @@ def themes_and_zoom(browser, setup, w):
     rows = zoomed.pixels()
     ox, oy = zoomed.origin()
     area = d["resistor"]["area"]
-    palette = {tuple(d["tones"][c]) for c in colours[:3]} | {tuple(d["resistor"]["body"]),
-                                                              tuple(d["resistor"]["outline"])}
+    palette = {tuple(d["tones"][c]) for c in colours[:3]}
+    palette |= {tuple(d["resistor"]["body"]), tuple(d["resistor"]["outline"])}
     middle = int((oy + area[1] + area[3] / 2) * 2)
     line = [rows[middle][x] for x in range(int((ox + d["resistor"]["bands"][0][0] - 3) * 2),
                                            int((ox + d["resistor"]["bands"][2][0] + 19) * 2))]
