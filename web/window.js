@@ -152,8 +152,13 @@ mergeInto(LibraryManager.library, {
     malvoran_js_inView__deps: ['$MalvoranPage'],
     malvoran_js_inView: function (list) {
         const element = MalvoranPage.lists[list];
-        const row = Math.round(element.scrollTop / Math.max(1, element.clientHeight));
-        return Math.min(Math.max(row, 0), element.children.length - 1);
+        const options = element.children;
+        let row = 0;
+        for (let i = 1; i < options.length; ++i) {
+            if (Math.abs(options[i].offsetTop - element.scrollTop) < Math.abs(options[row].offsetTop - element.scrollTop))
+                row = i;
+        }
+        return row;
     },
 
     malvoran_js_reportEdited__deps: ['$MalvoranPage'],
