@@ -73,6 +73,14 @@ public:
 
     std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
 
+    // Letters typed quickly into the focused control, as one word: all sent before the first arrives.
+    void typeLetters(std::string_view letters)
+    {
+        for (const wchar_t letter : win32::widen(letters))
+            PostMessageW(GetFocus(), WM_CHAR, letter, 1);
+        pump();
+    }
+
     // A key pressed and released on the focused control, through the window's event loop; with
     // Shift held if asked (F10 then goes as a system key, as Windows sends it).
     void press(UINT key, bool shift = false)
@@ -490,6 +498,22 @@ TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, 
     SendMessageW(multiplier, LB_SETTOPINDEX, 2, 0);
     ui.press(VK_SPACE);
     CHECK(ui.window().selectedPosition(bands::Multiplier) == 2);
+
+    // A letter chooses the next colour it begins, after the chosen one or, with nothing chosen, after
+    // the one in view; another letter quickly after it spells more of the name.
+    HWND tolerance = ui.control(Array::List1, bands::Tolerance);
+    SetFocus(tolerance);
+    ui.press(VK_HOME);
+    ui.typeLetters("ср");
+    CHECK(ui.window().selectedPosition(bands::Tolerance) == 7); // сребрист
+    ui.clickItem(bands::FirstDigit, 7);
+    ui.click(colour_code::Clear);
+    SetFocus(ui.control(Array::Text1));
+    ui.press(VK_TAB);
+    REQUIRE(GetFocus() == ui.control(Array::List1, bands::FirstDigit));
+    ui.typeLetters("с");
+    CHECK(ui.window().selectedPosition(bands::FirstDigit) == 6); // син, the first after черен in view
+    CHECK(SendMessageW(ui.control(Array::List1, bands::FirstDigit), LB_GETTOPINDEX, 0, 0) == 6);
 }
 
 TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, Clear undoes all")
