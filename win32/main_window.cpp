@@ -185,6 +185,8 @@ LRESULT CALLBACK Malvoran::controlProc(HWND control, UINT message, WPARAM wParam
                 self->onListChar(static_cast<std::size_t>(row.index), static_cast<wchar_t>(wParam));
             return 0;
         }
+        if (row.array == design::Array::Text1 && refusesTyped(control, static_cast<wchar_t>(wParam)))
+            return 0;
         break;
     case LB_SETCURSEL:
         // A choice made by the program, as by the keys above or "Изтрий", is told like the student's.
@@ -325,7 +327,10 @@ void Malvoran::createControl(const design::Control& control)
         m_list1.at(index) = created;
         break;
     case design::Array::Text1:
-        SendMessageW(created, EM_SETLIMITTEXT, design::kReportLimit, 0);
+        // The design's limit counts a line break once, and typing and pasting keep to it. The edit
+        // box counts CR LF as two: its own limit, twice the design's, holds any report within the
+        // design's and is left to stop what neither sees, an input method's result.
+        SendMessageW(created, EM_SETLIMITTEXT, 2 * static_cast<WPARAM>(design::kReportLimit), 0);
         // The edit box's class (CS_PARENTDC) draws through a device context clipped to this window,
         // not to the box; scrolled that way, under Wine at least, the box took in a strip of the
         // window's top. A device context of its own keeps its paint its own.
