@@ -4,7 +4,6 @@
 #include "colour_list.h"
 
 #include "design_colours.h"
-#include "list_keys.h"
 #include "swatch.h"
 
 #include <QHash>
@@ -17,12 +16,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace {
 
-// The keys of a colour list, by what they ask of it (list_keys::choose). Shift, Ctrl and the keypad
-// change nothing where only one colour can be chosen; no key takes a choice away (only "Изтрий" does).
+// The keys of a colour list, by what they ask of it (list_keys::choose); typed letters go to a
+// list_keys::TypeAhead. Shift, Ctrl and the keypad change nothing where only one colour can be
+// chosen; no key takes a choice away (only "Изтрий" does).
 using list_keys::ListKey;
 constexpr std::array<std::pair<int, ListKey>, 9> kListKeys = {{
     {Qt::Key_Up, ListKey::Back},
@@ -135,20 +136,31 @@ qreal ColourList::namePointSize() const
 void ColourList::keyPressEvent(QKeyEvent* event)
 {
     const auto* key = std::ranges::find(kListKeys, event->key(), &std::pair<int, ListKey>::first);
-    if (key == kListKeys.end()) {
-        QListWidget::keyPressEvent(event); // typed letters, copying: Qt's own handling
+    if (key != kListKeys.end()) {
+        // Alt and the Windows key belong to the window and the desktop, not to the list.
+        if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+            event->ignore();
+            return;
+        }
+        choose(list_keys::choose(key->second, static_cast<forms::Index>(chosenRow()),
+                                 static_cast<forms::Index>(rowInView()), static_cast<forms::Index>(count())));
+        event->accept();
         return;
     }
-    // Alt and the Windows key belong to the window and the desktop, not to the list.
-    if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
-        event->ignore();
+    // With Ctrl, Alt or the Windows key held, a key is a command (copying) or the window's, not text.
+    if (event->text().isEmpty() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QListWidget::keyPressEvent(event);
         return;
     }
-    const auto row =
-        list_keys::choose(key->second, static_cast<forms::Index>(chosenRow()),
-                          static_cast<forms::Index>(rowInView()), static_cast<forms::Index>(count()));
-    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item(row));
+    // The window system's clock is 32 bits wide on X11 and wraps there; the search allows for that.
+    const auto atMs = static_cast<std::uint32_t>(event->timestamp());
+    for (const char32_t letter : event->text().toUcs4()) {
+        const forms::Index row = m_typeAhead.type(letter, atMs, static_cast<forms::Index>(chosenRow()),
+                                                  static_cast<forms::Index>(rowInView()), m_colours);
+        if (row != forms::kNoSelection)
+            choose(row);
+    }
     event->accept();
 }
 
@@ -207,6 +219,12 @@ int ColourList::chosenRow() const
 {
     const QModelIndexList chosen = selectionModel()->selectedIndexes();
     return chosen.isEmpty() ? -1 : chosen.first().row();
+}
+
+void ColourList::choose(int row)
+{
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
 }
 
 int ColourList::nameRoom(int swatch) const

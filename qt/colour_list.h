@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bands.h"
+#include "list_keys.h"
 
 #include <QListWidget>
 
@@ -21,6 +22,9 @@ public:
     // a wider substitute that would cut the longest name short.
     qreal namePointSize() const;
 
+    // Qt's own search by typed text follows rules of its own; typed letters go to m_typeAhead.
+    void keyboardSearch(const QString&) override {}
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -33,12 +37,15 @@ protected:
 private:
     int rowInView() const;
     int chosenRow() const;
+    // Chooses `row` as a key does, and brings it into view.
+    void choose(int row);
     int nameRoom(int swatch) const;
     int widestName(const QFont& font) const;
     void fitNames();
     void paintSwatches();
 
     std::span<const bands::Colour> m_colours;
+    list_keys::TypeAhead m_typeAhead;
     // Made on the first visit of the keyboard, so that a window nobody tabs through never builds it.
     FocusRing* m_focusRing = nullptr;
 };

@@ -211,7 +211,7 @@ std::string Malvoran::reportText() const
 {
     // Once the student has typed into the box, its text is what the box shows.
     if (m_text1->document()->isModified())
-        return m_text1->toPlainText().replace(u'\n', fromUtf8(forms::kCrLf)).toStdString();
+        return design::writtenReport(m_text1->toPlainText().toStdString());
     return m_reportText;
 }
 
@@ -259,10 +259,7 @@ void Malvoran::backToDesignedSize()
 void Malvoran::showReport()
 {
     // The box keeps paragraphs, not line ends: CR LF (or a stray CR) becomes one line break on screen.
-    QString shown = fromUtf8(m_reportText);
-    shown.replace(fromUtf8(forms::kCrLf), QString(u'\n'));
-    shown.replace(u'\r', u'\n');
-    m_text1->setPlainText(shown);
+    m_text1->setPlainText(fromUtf8(design::shownReport(m_reportText)));
     m_text1->document()->setModified(false);
     m_reportInBox = true;
 }

@@ -9,19 +9,15 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
-// `text` cut to `most` characters, never between the halves of a character beyond 16 bits.
-QString cutAt(QString text, qsizetype most)
+// As much of the beginning of `text` as takes at most `room` of the limit.
+QString cutAt(const QString& text, qsizetype room)
 {
-    if (text.size() <= most)
-        return text;
-    most = std::max<qsizetype>(most, 0);
-    if (most > 0 && text.at(most - 1).isHighSurrogate())
-        --most;
-    text.truncate(most);
-    return text;
+    const std::u16string_view utf16(QStringView(text).utf16(), static_cast<std::size_t>(text.size()));
+    return text.left(static_cast<qsizetype>(design::fittingLength(utf16, static_cast<std::size_t>(room))));
 }
 
 } // namespace

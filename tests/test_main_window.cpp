@@ -74,6 +74,21 @@ QString keyName(int key, Qt::KeyboardModifiers modifiers)
     return QKeySequence(static_cast<int>(modifiers) | key).toString(QKeySequence::PortableText);
 }
 
+// Types `letters` into `widget` a key at a time, as the student's keyboard does, the first at `atMs`
+// on the window system's clock and each next a tenth of a second later: quickly, as one word.
+// (QTest::keyClick asserts on a Cyrillic key, and its events carry no time.)
+void typeLetters(QWidget* widget, const QString& letters, quint64 atMs)
+{
+    for (const QChar letter : letters) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, letter.toUpper().unicode(), Qt::NoModifier, QString(letter));
+            key.setTimestamp(atMs);
+            QApplication::sendEvent(widget, &key);
+        }
+        atMs += 100;
+    }
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -224,9 +239,12 @@ void MainWindowTest::keys_chooseAsInAListBox_data()
         QTest::addRow("red chosen, blue in view: %s", qPrintable(keyName(key, {})))
             << 2 << 6 << key << QString() << 2 << 6;
     }
-    // A typed letter chooses the next colour it begins, and brings it into view.
-    QTest::newRow("nothing chosen, black in view: з") << -1 << 0 << 0x0417 << "з" << 5 << 5;
-    QTest::newRow("yellow chosen, in view: с") << 4 << 4 << 0x0421 << "с" << 6 << 6;
+    // A typed letter chooses the next colour it begins after the chosen one, or with nothing chosen
+    // after the one in view, and brings it into view; the same letter again moves on.
+    QTest::newRow("nothing chosen, black in view: з") << -1 << 0 << 0 << "з" << 5 << 5;
+    QTest::newRow("yellow chosen, in view: с") << 4 << 4 << 0 << "с" << 6 << 6;
+    QTest::newRow("black chosen, in view: с с") << 0 << 0 << 0 << "сс" << 8 << 8;
+    QTest::newRow("nothing chosen, black in view: ч") << -1 << 0 << 0 << "ч" << 2 << 2;
 }
 
 void MainWindowTest::keys_chooseAsInAListBox()
@@ -239,15 +257,17 @@ void MainWindowTest::keys_chooseAsInAListBox()
     QFETCH(int, inViewAfter);
     WindowDriver ui;
     QListWidget* digits = ui.list1(0);
-    // Where one colour at most can be chosen, the keypad, Shift and Ctrl change nothing.
+    // Where one colour at most can be chosen, the keypad, Shift and Ctrl change nothing. Letters are
+    // typed twice, the second time after "Изтрий" and a pause.
     const QList<Qt::KeyboardModifiers> variants =
         text.isEmpty()
             ? QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::KeypadModifier, Qt::ShiftModifier,
                                            Qt::ControlModifier, Qt::ControlModifier | Qt::ShiftModifier}
-            : QList<Qt::KeyboardModifiers>{Qt::NoModifier};
+            : QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::NoModifier};
     for (qsizetype variant = 0; variant < variants.size(); ++variant) {
         const Qt::KeyboardModifiers modifiers = variants[variant];
-        const QByteArray what = keyName(key, modifiers).toUtf8();
+        const QByteArray what =
+            (text.isEmpty() ? keyName(key, modifiers) : text + (variant > 0 ? " after Изтрий" : "")).toUtf8();
         // The first time straight after start-up; then after "Изтрий", which must leave no trace.
         if (variant > 0 || chosen >= 0)
             ui.click(1);
@@ -259,8 +279,7 @@ void MainWindowTest::keys_chooseAsInAListBox()
         if (text.isEmpty()) {
             QTest::keyClick(digits, static_cast<Qt::Key>(key), modifiers);
         } else {
-            QTest::sendKeyEvent(QTest::Press, digits, static_cast<Qt::Key>(key), text, modifiers);
-            QTest::sendKeyEvent(QTest::Release, digits, static_cast<Qt::Key>(key), text, modifiers);
+            typeLetters(digits, text, static_cast<quint64>(variant) * 10'000);
         }
         QVERIFY2(ui.window.selectedPosition(0) == chosenAfter,
                  what + ": chosen " + QByteArray::number(ui.window.selectedPosition(0)));

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace win32 {
@@ -73,8 +74,8 @@ LRESULT reportBoxKeys(LRESULT wanted, const MSG* key)
     return wanted;
 }
 
-// The keys of a colour list, by what they ask of it (list_keys::choose); a typed letter is left to
-// the list box, which finds the next colour that begins with it.
+// The keys of a colour list, by what they ask of it (list_keys::choose); typed letters go to the
+// window's list_keys::TypeAhead of the list.
 using list_keys::ListKey;
 constexpr std::array<std::pair<WPARAM, ListKey>, 9> kListKeys = {{
     {VK_UP, ListKey::Back},
@@ -119,8 +120,27 @@ int widestName(HWND list, HFONT font)
     return widest;
 }
 
-LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR designRow)
+ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass);
+}
+
+Icon loadIcon(HINSTANCE instance, int size)
+{
+    return Icon(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MALVORAN), IMAGE_ICON, size, size, 0)));
+}
+
+} // namespace
+
+LRESULT CALLBACK Malvoran::controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR designRow)
 {
     const auto& row = *reinterpret_cast<const design::Control*>(designRow);
     switch (message) {
@@ -156,6 +176,18 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         break;
+    case WM_CHAR:
+        // The list box's own search would start from its caret, which "Изтрий" leaves on the colour
+        // that was chosen, not on the one in view.
+        if (row.array == design::Array::List1) {
+            if (auto* self =
+                    reinterpret_cast<Malvoran*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA)))
+                self->onListChar(static_cast<std::size_t>(row.index), static_cast<wchar_t>(wParam));
+            return 0;
+        }
+        if (row.array == design::Array::Text1 && refusesTyped(control, static_cast<wchar_t>(wParam)))
+            return 0;
+        break;
     case LB_SETCURSEL:
         // A choice made by the program, as by the keys above or "Изтрий", is told like the student's.
         if (row.array == design::Array::List1) {
@@ -173,25 +205,6 @@ LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }
-
-ATOM registerWindowClass(HINSTANCE instance, WNDPROC procedure)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass);
-}
-
-Icon loadIcon(HINSTANCE instance, int size)
-{
-    return Icon(
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MALVORAN), IMAGE_ICON, size, size, 0)));
-}
-
-} // namespace
 
 Malvoran::Malvoran(HINSTANCE instance, Dpi density) : m_instance(instance), m_density(density)
 {
@@ -314,7 +327,10 @@ void Malvoran::createControl(const design::Control& control)
         m_list1.at(index) = created;
         break;
     case design::Array::Text1:
-        SendMessageW(created, EM_SETLIMITTEXT, design::kReportLimit, 0);
+        // The design's limit counts a line break once, and typing and pasting keep to it. The edit
+        // box counts CR LF as two: its own limit, twice the design's, holds any report within the
+        // design's and is left to stop what neither sees, an input method's result.
+        SendMessageW(created, EM_SETLIMITTEXT, 2 * static_cast<WPARAM>(design::kReportLimit), 0);
         // The edit box's class (CS_PARENTDC) draws through a device context clipped to this window,
         // not to the box; scrolled that way, under Wine at least, the box took in a strip of the
         // window's top. A device context of its own keeps its paint its own.
@@ -487,6 +503,18 @@ void Malvoran::onDpiChanged(int dpi, const RECT& suggested)
     layOut();
     const POINT topLeft{suggested.left, suggested.top};
     fitClientArea(&topLeft);
+}
+
+void Malvoran::onListChar(std::size_t band, wchar_t typed)
+{
+    HWND list = m_list1.at(band);
+    // The key's own time, on the message clock, which wraps after 49 days as the search allows for.
+    // A character beyond 16 bits comes as two halves, neither of which begins a colour's name.
+    const forms::Index colour = m_typeAhead.at(band).type(
+        typed, static_cast<std::uint32_t>(GetMessageTime()), listMessage(list, LB_GETCURSEL),
+        listMessage(list, LB_GETTOPINDEX), bands::kColourLists.at(band));
+    if (colour != forms::kNoSelection)
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(colour), 0);
 }
 
 forms::Index Malvoran::selectedPosition(forms::Index list) const

@@ -8,6 +8,7 @@
 #include "dpi.h"
 #include "forms.h"
 #include "gdi.h"
+#include "list_keys.h"
 #include "resistor.h"
 
 #include <windows.h>
@@ -82,6 +83,9 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The designed controls' own messages; `designRow` is the control's row of the design table.
+    static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR designRow);
     static LRESULT CALLBACK resistorProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,6 +98,8 @@ private:
     void onActivate(bool active);
     void onSetFocus() const;
     void onDpiChanged(int dpi, const RECT& suggested);
+    // A character typed in List1(band) (WM_CHAR): the colour whose name it begins is chosen, if any.
+    void onListChar(std::size_t band, wchar_t typed);
     // Reads the lists' choices again: the picture repaints, and tells a screen reader, where a band
     // changed.
     void followChoices();
@@ -114,6 +120,8 @@ private:
     Icon m_bigIcon;
     Icon m_smallIcon;
     std::array<HWND, bands::kBandCount> m_list1{};
+    // Each list's search by typed letters, in place of the list box's own.
+    std::array<list_keys::TypeAhead, bands::kBandCount> m_typeAhead;
     // The side of each list's swatches and, where its names had to be set smaller, their font.
     std::array<int, bands::kBandCount> m_swatchSides{};
     std::array<Font, bands::kBandCount> m_nameFonts;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace win32 {
 namespace {
@@ -51,6 +52,32 @@ DWORD selectionOf(HWND box, DWORD& end)
     return start;
 }
 
+// The box's text without its selection, which what comes in takes the place of.
+std::wstring textBesideSelection(HWND box, DWORD start, DWORD end)
+{
+    std::wstring text = windowText(box);
+    text.erase(std::min<std::size_t>(start, text.size()), end - start);
+    return text;
+}
+
+// How much of the design's limit the box's text leaves beside its selection, a line break (CR LF)
+// counting once, as the student sees it.
+std::size_t roomBeside(std::wstring_view kept)
+{
+    const std::size_t taken = design::reportLength(kept);
+    const auto limit = static_cast<std::size_t>(design::kReportLimit);
+    return taken < limit ? limit - taken : 0;
+}
+
+// The box is full: it tells its window as the edit box does at its own limit, and the student with
+// a beep.
+void tellFull(HWND box)
+{
+    MessageBeep(MB_OK);
+    SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_MAXTEXT),
+                 reinterpret_cast<LPARAM>(box));
+}
+
 LONG_PTR styleOf(HWND box)
 {
     return GetWindowLongPtrW(box, GWL_STYLE);
@@ -65,14 +92,12 @@ void pasteInPieces(HWND box)
         return;
     DWORD end = 0;
     const DWORD start = selectionOf(box, end);
-    const auto kept = static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start);
-    const auto limit = static_cast<std::size_t>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
-    const std::size_t room = limit > kept ? limit - kept : 0;
-    if (text.size() > room) {
-        // Cut where the edit box would cut it, but never inside a line break or a character.
-        text.resize(splitsAPair(text, room) ? room - 1 : room);
-        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_MAXTEXT),
-                     reinterpret_cast<LPARAM>(box));
+    // Never cut inside a line break or a character.
+    const std::size_t fits =
+        design::fittingLength(std::wstring_view(text), roomBeside(textBesideSelection(box, start, end)));
+    if (fits < text.size()) {
+        text.resize(fits);
+        tellFull(box);
     }
     if (text.empty() && start == end)
         return;
@@ -90,6 +115,29 @@ void pasteInPieces(HWND box)
     SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+bool refusesTyped(HWND box, wchar_t typed)
+{
+    // A printable character, a line break (Enter, or LF from Ctrl+Enter) or a tab types; other control
+    // characters edit (Backspace) or give commands (Ctrl+V).
+    const bool types = typed == L'\r' || typed == L'\n' || typed == L'\t' || (typed >= L' ' && typed != 0x7F);
+    if (!types || (styleOf(box) & ES_READONLY) != 0)
+        return false;
+    DWORD end = 0;
+    const DWORD start = selectionOf(box, end);
+    // Room for two characters even were each line break to count twice: no need to read the text.
+    if (static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start) + 2 <=
+        static_cast<std::size_t>(design::kReportLimit))
+        return false;
+    const std::wstring kept = textBesideSelection(box, start, end);
+    // A character beyond 16 bits comes as two halves; the first takes the room of both.
+    const bool secondHalf = IS_LOW_SURROGATE(typed) && start > 0 && IS_HIGH_SURROGATE(kept[start - 1]);
+    const bool half = IS_HIGH_SURROGATE(typed) || IS_LOW_SURROGATE(typed);
+    if (roomBeside(kept) >= (half && !secondHalf ? 2 : 1))
+        return false;
+    tellFull(box);
+    return true;
 }
 
 bool reportEditEnabled(HWND box, design::ReportEdit edit)

@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -72,6 +73,14 @@ public:
     }
 
     std::string shownReport() const { return win32::narrow(win32::windowText(control(Array::Text1))); }
+
+    // Letters typed quickly into the focused control, as one word: all sent before the first arrives.
+    void typeLetters(std::string_view letters)
+    {
+        for (const wchar_t letter : win32::widen(letters))
+            PostMessageW(GetFocus(), WM_CHAR, letter, 1);
+        pump();
+    }
 
     // A key pressed and released on the focused control, through the window's event loop; with
     // Shift held if asked (F10 then goes as a system key, as Windows sends it).
@@ -289,7 +298,9 @@ TEST_CASE("the designed window, laid out at the screen's density and again when 
 
     HWND report = ui.control(Array::Text1);
     CHECK(ui.shownReport() == design::kIntroduction);
-    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) == design::kReportLimit);
+    // The design's limit counts a line break once; the edit box's own, which counts CR LF as two,
+    // holds any report within it.
+    CHECK(SendMessageW(report, EM_GETLIMITTEXT, 0, 0) == 2 * design::kReportLimit);
     const auto reportStyle = GetWindowLongPtrW(report, GWL_STYLE);
     CHECK((reportStyle & (ES_MULTILINE | WS_VSCROLL)) == (ES_MULTILINE | WS_VSCROLL));
     CHECK((reportStyle & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0); // long lines wrap
@@ -490,6 +501,22 @@ TEST_CASE("the keyboard: tab order, Enter and Esc press nothing, Space presses, 
     SendMessageW(multiplier, LB_SETTOPINDEX, 2, 0);
     ui.press(VK_SPACE);
     CHECK(ui.window().selectedPosition(bands::Multiplier) == 2);
+
+    // A letter chooses the next colour it begins, after the chosen one or, with nothing chosen, after
+    // the one in view; another letter quickly after it spells more of the name.
+    HWND tolerance = ui.control(Array::List1, bands::Tolerance);
+    SetFocus(tolerance);
+    ui.press(VK_HOME);
+    ui.typeLetters("ср");
+    CHECK(ui.window().selectedPosition(bands::Tolerance) == 7); // сребрист
+    ui.clickItem(bands::FirstDigit, 7);
+    ui.click(colour_code::Clear);
+    SetFocus(ui.control(Array::Text1));
+    ui.press(VK_TAB);
+    REQUIRE(GetFocus() == ui.control(Array::List1, bands::FirstDigit));
+    ui.typeLetters("с");
+    CHECK(ui.window().selectedPosition(bands::FirstDigit) == 6); // син, the first after черен in view
+    CHECK(SendMessageW(ui.control(Array::List1, bands::FirstDigit), LB_GETTOPINDEX, 0, 0) == 6);
 }
 
 TEST_CASE("the mouse: a click on a colour chooses it, scrolling alone does not, Clear undoes all")
@@ -608,13 +635,28 @@ TEST_CASE("a long paste of one paragraph is cut at the report box's limit and un
     SendMessageW(box, WM_PASTE, 0, 0);
     ui.pump();
     const std::wstring shown = win32::windowText(box);
-    const std::size_t room = design::kReportLimit - (introduction.size() - 10);
-    CHECK(shown.size() == static_cast<std::size_t>(design::kReportLimit));
+    // Each of the introduction's line breaks kept beside the paste, CR LF in the box, counts once.
+    const auto breaks = static_cast<std::size_t>(std::ranges::count(introduction.substr(20), L'\n'));
+    REQUIRE(breaks > 0);
+    const std::size_t room = design::kReportLimit - (introduction.size() - 10 - breaks);
+    CHECK(shown.size() == design::kReportLimit + breaks);
     CHECK((shown == introduction.substr(0, 10) + page.substr(0, room) + introduction.substr(20)));
     CHECK(selectionOf(box) ==
           std::pair<DWORD, DWORD>(static_cast<DWORD>(10 + room), static_cast<DWORD>(10 + room)));
     SendMessageW(box, WM_UNDO, 0, 0);
     CHECK(ui.shownReport() == design::kIntroduction);
+
+    // Full, the box takes no more typing, though the edit box's own limit would; Enter in the place
+    // of one character puts a line break there, CR LF.
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    const std::wstring full = page.substr(0, design::kReportLimit);
+    CHECK(win32::windowText(box) == full);
+    ui.type("x\n");
+    CHECK(win32::windowText(box) == full);
+    ui.press(VK_BACK);
+    ui.type("\nx");
+    CHECK(win32::windowText(box) == full.substr(0, full.size() - 1) + L"\r\n");
 }
 
 TEST_CASE("after the focus goes round and a button is clicked, the report box shows only its own paint")
