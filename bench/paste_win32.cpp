@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // How long the report box of the real window takes to take a long paste of one paragraph, and to
 // take one more typed character at the end of it, at the screen's density. Prints figures only.
-//   paste_win32.exe [box limits...]   (the designed limit unless given)
 #include "design.h"
 #include "main_window.h"
 
@@ -10,9 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <cwchar>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -58,7 +55,7 @@ double timed(HWND box, UINT message, WPARAM wParam)
 
 } // namespace
 
-int wmain(int argc, wchar_t* argv[])
+int wmain()
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -67,15 +64,9 @@ int wmain(int argc, wchar_t* argv[])
     HWND box = window.control(design::Array::Text1, 0);
     SetFocus(box);
 
-    std::vector<std::size_t> limits;
-    for (int i = 1; i < argc; ++i)
-        limits.push_back(std::wcstoul(argv[i], nullptr, 10));
-    if (limits.empty())
-        limits.push_back(design::kReportLimit);
-
     std::printf("dpi %d\n", window.dpi());
-    for (const std::size_t limit : limits) {
-        SendMessageW(box, EM_SETLIMITTEXT, limit, 0);
+    {
+        const auto limit = static_cast<std::size_t>(design::kReportLimit);
         // Twice the limit on the clipboard: the box keeps what fits.
         putOnClipboard(window.hwnd(), paragraph(2 * limit));
         SendMessageW(box, EM_SETSEL, 0, -1);
