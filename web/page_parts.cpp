@@ -165,11 +165,13 @@ void writeButton(std::ostream& out, const design::Control& control)
 }
 
 // A line break right after the opening tag would be dropped by the parser: the introduction begins
-// with a letter.
+// with a letter. A browser that keeps what was typed across a reload is asked not to: reloaded, the
+// window starts as designed.
 void writeReportBox(std::ostream& out, const design::Control& control)
 {
     out << "<textarea" << named(control) << attribute("aria-label", control.accessibleName)
-        << attribute("maxlength", std::to_string(design::kReportLimit)) << R"( spellcheck="false" autofocus>)"
+        << attribute("maxlength", std::to_string(design::kReportLimit))
+        << R"( autocomplete="off" spellcheck="false" autofocus>)"
         << escaped(design::shownReport(design::kIntroduction)) << "</textarea>\n";
 }
 

@@ -14,6 +14,7 @@ import select
 import shutil
 import struct
 import subprocess
+import tempfile
 import time
 import zlib
 
@@ -40,6 +41,14 @@ class Chromium:
 
     def __init__(self, profile, flags=(), env=None):
         os.makedirs(profile, exist_ok=True)
+        # Chromium keeps a socket in a folder of its TMPDIR, and a socket's path may not exceed 107
+        # bytes: where the session's TMPDIR is too deep (a build tree in a long or Cyrillic path), a
+        # folder in /tmp serves instead. Either way it is removed when the browser closes.
+        scratch = (env or os.environ).get("TMPDIR", "/tmp")
+        if len(os.fsencode(scratch)) > 50:
+            scratch = "/tmp"
+        self.scratch = tempfile.mkdtemp(prefix="malvoran-chromium.", dir=scratch)
+        env = dict(env or os.environ, TMPDIR=self.scratch)
         to_browser = os.pipe()
         from_browser = os.pipe()
         # The browser reads commands on descriptor 3 and writes answers on 4.
@@ -82,6 +91,7 @@ class Chromium:
                 os.close(fd)
             except OSError:
                 pass
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def _receive(self, timeout):
         deadline = time.monotonic() + timeout
