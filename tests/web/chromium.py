@@ -45,9 +45,10 @@ class Chromium:
         # bytes: where the session's TMPDIR is too deep (a build tree in a long or Cyrillic path), a
         # folder in /tmp serves instead. Either way it is removed when the browser closes.
         scratch = (env or os.environ).get("TMPDIR", "/tmp")
-        if len(os.fsencode(scratch)) > 50:
+        socket = "/chromium.XXXXXXXX/org.chromium.Chromium.XXXXXX/SingletonSocket"
+        if len(os.fsencode(scratch + socket)) > 107:
             scratch = "/tmp"
-        self.scratch = tempfile.mkdtemp(prefix="malvoran-chromium.", dir=scratch)
+        self.scratch = tempfile.mkdtemp(prefix="chromium.", dir=scratch)
         env = dict(env or os.environ, TMPDIR=self.scratch)
         to_browser = os.pipe()
         from_browser = os.pipe()
