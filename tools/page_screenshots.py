@@ -21,7 +21,7 @@ CODE = ["жълт", "виолетов", "червен", "златист"]
 def shoot(browser, url, design, out, width, height, scale, mobile):
     page = browser.open(None, width, height, scale, mobile)
     page.go(url)
-    page.wait_until("document.getElementById(%s).width > 0" % json.dumps(design["resistor"]["id"]))
+    page.wait_until("!document.querySelector('.window').hasAttribute('aria-busy')")
     for band, colour in enumerate(CODE):
         page.evaluate("document.getElementById('List1(%d)').focus()" % band)
         page.key("Home")

@@ -54,11 +54,14 @@ const malvoranProgram = (function () {
     };
 })();
 
-// Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above.
+// Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above. Its window
+// takes over the page's controls once the browser has shown them a first time: what the program does
+// then does not hold back the first paint, and a click before it is kept until it runs.
 const malvoranStart = function (create) {
     if (malvoranProgram === null)
         return;
     create({
+        noInitialRun: true,
         instantiateWasm: function (imports, done) {
             malvoranProgram.compiled.then(function (module) {
                 return WebAssembly.instantiate(module, imports).then(function (instance) {
@@ -67,5 +70,16 @@ const malvoranStart = function (create) {
             }).catch(malvoranProgram.missing);
             return {};
         }
+    }).then(function (program) {
+        const run = function () {
+            setTimeout(function () {
+                program.callMain([]);
+            }, 0);
+        };
+        // A page opened behind another has no frames to wait for.
+        if (document.visibilityState === 'hidden')
+            run();
+        else
+            requestAnimationFrame(run);
     });
 };

@@ -181,7 +181,8 @@ void writeReportBox(std::ostream& out, const design::Control& control)
 std::string markup()
 {
     std::ostringstream out;
-    out << "<main" << attribute("id", web::kWindowId) << R"( class="window" lang="bg">)"
+    // Busy until the program has taken the window over, as a screen reader may tell.
+    out << "<main" << attribute("id", web::kWindowId) << R"( class="window" lang="bg" aria-busy="true">)"
         << "\n";
     for (const auto& control : design::kControls) {
         if (control.array != design::Array::Label1)

@@ -10,6 +10,7 @@ mergeInto(LibraryManager.library, {
     $MalvoranPage: {
         // The window as the page first showed it, made anew for each later window.
         designed: null,
+        root: null,
         lists: [],
         buttons: [],
         report: null,
@@ -50,10 +51,13 @@ mergeInto(LibraryManager.library, {
     malvoran_js_open: function (windowId) {
         const page = MalvoranPage;
         const root = document.getElementById(UTF8ToString(windowId));
-        if (page.designed === null)
+        if (page.designed === null) {
             page.designed = root.cloneNode(true);
-        else
-            root.replaceWith(page.designed.cloneNode(true));
+            page.root = root;
+        } else {
+            page.root = page.designed.cloneNode(true);
+            root.replaceWith(page.root);
+        }
         page.lists = [];
         page.buttons = [];
     },
@@ -109,6 +113,7 @@ mergeInto(LibraryManager.library, {
             page.followSize([{ contentBoxSize: [{ inlineSize: page.picture.clientWidth,
                 blockSize: page.picture.clientHeight }] }]);
         }
+        page.root.removeAttribute('aria-busy');
         // What was clicked while the program started is answered now, once the window is whole.
         if (typeof malvoranProgram === 'object' && malvoranProgram !== null) {
             Promise.resolve().then(function () {

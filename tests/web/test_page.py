@@ -48,7 +48,7 @@ class Window:
         self.wait_ready()
 
     def wait_ready(self):
-        self.page.wait_until("document.getElementById(%s).width > 0" % js(self.design["resistor"]["id"]))
+        self.page.wait_until("!document.querySelector('.window').hasAttribute('aria-busy')")
 
     def evaluate(self, expression):
         return self.page.evaluate(expression)
