@@ -13,8 +13,11 @@ namespace design {
 
 using bands::Rgb;
 
-// The swatch beside each colour name is a square of this side, as designed.
+// The swatch beside each colour name is a square of this side, as designed, this far in from the
+// list's left edge, and this far from the name, where a window lays its items out itself.
 inline constexpr int kSwatchSide = 14;
+inline constexpr int kSwatchInset = 3;
+inline constexpr int kNameGap = 5;
 // The buttons' rounded corners, and the width of the dark blue edge of the focused control.
 inline constexpr int kButtonCornerRadius = 3;
 inline constexpr int kFocusEdgeWidth = 2;

@@ -96,6 +96,7 @@ std::string styleSheet()
     out << ":root { --window-width: " << px(client.width) << "; --window-height: " << px(client.height)
         << "; --font: \"" << design::kFontFamily << "\", \"" << web::kEmbeddedFontFamily
         << "\", serif; --font-size: " << design::kFontPointSize << "pt; --swatch: " << px(design::kSwatchSide)
+        << "; --swatch-inset: " << px(design::kSwatchInset) << "; --name-gap: " << px(design::kNameGap)
         << "; --focus: " << css(design::kFocusMark) << "; --focus-width: " << px(design::kFocusEdgeWidth)
         << "; --button-edge: " << css(design::kButtonEdge)
         << "; --button-corner: " << px(design::kButtonCornerRadius)

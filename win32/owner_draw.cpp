@@ -11,10 +11,10 @@
 namespace win32 {
 namespace {
 
-// Where an item's swatch and name stand, and where a focused button shows its focus rectangle.
-constexpr int kSwatchInset = 3;
-constexpr int kNameGap = 5;
+// Where a focused button shows its focus rectangle.
 constexpr int kFocusRectInset = 4;
+using design::kNameGap;
+using design::kSwatchInset;
 
 void fill(HDC dc, const RECT& rect, design::Rgb colour)
 {
