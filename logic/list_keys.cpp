@@ -43,9 +43,6 @@ bool beginsWith(std::string_view name, std::u32string_view typed)
     return true;
 }
 
-// Nobody types more than a name's worth without a pause; beyond this nothing can match anyway.
-constexpr std::size_t kLongestSearch = 32;
-
 } // namespace
 
 forms::Index TypeAhead::type(char32_t letter, std::uint32_t atMs, forms::Index chosen, forms::Index inView,
@@ -55,14 +52,15 @@ forms::Index TypeAhead::type(char32_t letter, std::uint32_t atMs, forms::Index c
         return forms::kNoSelection;
     // Unsigned, the difference is right across the clock's wrap too.
     if (atMs - m_lastMs > kTypingPauseMs)
-        m_typed.clear();
+        m_length = 0;
     m_lastMs = atMs;
-    if (m_typed.size() < kLongestSearch)
-        m_typed += small(letter);
+    if (m_length < m_typed.size())
+        m_typed.at(m_length++) = small(letter);
 
+    const std::u32string_view typed(m_typed.data(), m_length);
     const bool oneLetter =
-        std::all_of(m_typed.begin(), m_typed.end(), [this](char32_t c) { return c == m_typed.front(); });
-    const std::u32string_view wanted = oneLetter ? std::u32string_view(m_typed).substr(0, 1) : m_typed;
+        std::all_of(typed.begin(), typed.end(), [&typed](char32_t c) { return c == typed.front(); });
+    const std::u32string_view wanted = oneLetter ? typed.substr(0, 1) : typed;
     const auto count = static_cast<std::ptrdiff_t>(colours.size());
     const std::ptrdiff_t current =
         std::clamp<std::ptrdiff_t>(chosen != forms::kNoSelection ? chosen : inView, 0, count - 1);

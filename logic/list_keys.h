@@ -5,9 +5,10 @@
 #include "bands.h"
 #include "forms.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace list_keys {
 
@@ -60,9 +61,13 @@ public:
     forms::Index type(char32_t letter, std::uint32_t atMs, forms::Index chosen, forms::Index inView,
                       std::span<const bands::Colour> colours);
 
+    // Nobody types more than a name's worth without a pause; beyond this nothing can match anyway.
+    static constexpr std::size_t kLongestSearch = 32;
+
 private:
     // What has been typed since the last pause, in small letters.
-    std::u32string m_typed;
+    std::array<char32_t, kLongestSearch> m_typed{};
+    std::size_t m_length = 0;
     std::uint32_t m_lastMs = 0;
 };
 
