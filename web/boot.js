@@ -10,9 +10,11 @@ const malvoranProgram = (function () {
     const page = document.documentElement;
     const wasm = '@WASM@';
 
+    // A page with no width yet (in a frame not laid out) keeps the window as designed.
     function fitToScreen() {
         const designed = parseFloat(getComputedStyle(page).getPropertyValue('--window-width'));
-        page.style.setProperty('--fit', String(Math.min(1, page.clientWidth / designed)));
+        if (page.clientWidth > 0 && designed > 0)
+            page.style.setProperty('--fit', String(Math.min(1, page.clientWidth / designed)));
     }
     fitToScreen();
     addEventListener('resize', fitToScreen);
