@@ -13,7 +13,7 @@ import pathlib
 import statistics
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from chromium import Chromium  # noqa: E402
 
 # Before any of the page's own scripts: the time of the first report written into a text box, and a

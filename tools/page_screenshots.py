@@ -12,7 +12,7 @@ import pathlib
 import sys
 
 sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium  # noqa: E402
 
 CODE = ["жълт", "виолетов", "червен", "златист"]

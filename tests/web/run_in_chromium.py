@@ -10,7 +10,7 @@ import pathlib
 import re
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from chromium import Chromium  # noqa: E402
 
 

@@ -15,7 +15,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from chromium import Chromium  # noqa: E402
 
 # The reports the page must write, as the window contract's oracle writes them.
