@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 """Headless Chromium driven over its own DevTools protocol, on a pipe (no port, no display): the one
-client the page's tests, benchmark and screenshots use. It needs nothing but Python's standard library and the
-browser itself, so it always speaks the protocol of the Chromium installed beside it.
+client the page's tests, benchmark and screenshots use. It needs nothing but Python's standard
+library and the browser itself, so it always speaks the protocol of the Chromium installed beside it.
 
     with Chromium(profile) as browser:
         page = browser.open("file:///.../malvoran.html")
