@@ -27,23 +27,29 @@ bool beginsWith(std::string_view name, std::u32string_view typed)
 {
     std::size_t at = 0;
     for (const char32_t wanted : typed) {
-        if (at >= name.size())
+        const char32_t c = nextCharacter(name, at);
+        if (c == 0 || small(c) != wanted)
             return false;
-        const auto lead = static_cast<unsigned char>(name[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (at + length > name.size())
-            return false;
-        char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t i = 1; i < length; ++i)
-            c = (c << 6) | (static_cast<unsigned char>(name[at + i]) & 0x3Fu);
-        if (small(c) != wanted)
-            return false;
-        at += length;
     }
     return true;
 }
 
 } // namespace
+
+char32_t nextCharacter(std::string_view text, std::size_t& at)
+{
+    if (at >= text.size())
+        return 0;
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size())
+        return 0;
+    char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        c = (c << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+    at += length;
+    return c;
+}
 
 forms::Index TypeAhead::type(char32_t letter, std::uint32_t atMs, forms::Index chosen, forms::Index inView,
                              std::span<const bands::Colour> colours)

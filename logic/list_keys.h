@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace list_keys {
 
@@ -39,6 +40,10 @@ constexpr forms::Index choose(ListKey key, forms::Index chosen, forms::Index inV
     }
     return chosen;
 }
+
+// The character of UTF-8 `text` that begins at `at`, moving `at` past it; 0 at the end, or where
+// the text there is no whole character. A window's typed letters may come to it as UTF-8.
+char32_t nextCharacter(std::string_view text, std::size_t& at);
 
 // A letter typed within this pause after the one before it goes on with the same search; a longer
 // pause starts a new one. A second is what standard list boxes allow: time to find the next letter on

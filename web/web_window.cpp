@@ -56,16 +56,9 @@ constexpr std::array<std::pair<std::string_view, ListKey>, 9> kListKeys = {{
 // The one character `name` is, or 0 where it names a key ("Enter", "Tab") or is not UTF-8.
 char32_t oneCharacter(std::string_view name)
 {
-    if (name.empty())
-        return 0;
-    const auto lead = static_cast<unsigned char>(name[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || name.size() != length)
-        return 0;
-    char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(name[i]) & 0x3Fu);
-    return c;
+    std::size_t at = 0;
+    const char32_t c = list_keys::nextCharacter(name, at);
+    return at == name.size() ? c : 0;
 }
 
 forms::Index countOf(forms::Index list)
