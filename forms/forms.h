@@ -17,19 +17,19 @@ inline constexpr Index kNoSelection = -1;
 // Line break of every multi-line text the program writes.
 inline constexpr std::string_view kCrLf = "\r\n";
 
-// The state of the main window as the logic sees it. The window owns all of it; the logic keeps
-// nothing between button presses.
-class Window {
+// The four colour lists List1(0) to List1(3) of a window, as the logic sees them: the window owns
+// their choices.
+class ColourLists {
 public:
-    virtual ~Window() = default;
+    virtual ~ColourLists() = default;
 
 protected:
     // Copied only as a whole concrete window, never sliced through this interface.
-    Window() = default;
-    Window(const Window&) = default;
-    Window(Window&&) = default;
-    Window& operator=(const Window&) = default;
-    Window& operator=(Window&&) = default;
+    ColourLists() = default;
+    ColourLists(const ColourLists&) = default;
+    ColourLists(ColourLists&&) = default;
+    ColourLists& operator=(const ColourLists&) = default;
+    ColourLists& operator=(ColourLists&&) = default;
 
 public:
     // Selected position of colour list List1(list); kNoSelection when nothing is chosen.
@@ -37,7 +37,12 @@ public:
 
     // Selects `position` in List1(list); kNoSelection removes the selection.
     virtual void setSelectedPosition(Index list, Index position) = 0;
+};
 
+// The state of the main window as the logic sees it: its colour lists and its report box. The window
+// owns all of it; the logic keeps nothing between button presses.
+class Window : public ColourLists {
+public:
     // The whole text of the report box, exactly as last written (CR LF included).
     virtual std::string reportText() const = 0;
 

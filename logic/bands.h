@@ -16,6 +16,10 @@ using forms::Index;
 enum Band : Index { FirstDigit = 0, SecondDigit = 1, Multiplier = 2, Tolerance = 3 };
 inline constexpr Index kBandCount = 4;
 
+// What each band tells: the names of the colour lists, as a screen reader says them.
+inline constexpr std::array<std::string_view, kBandCount> kBandNames = {"Първа цифра", "Втора цифра",
+                                                                        "Множител", "Точност"};
+
 enum class Colour { Black, Brown, Red, Orange, Yellow, Green, Blue, Violet, Grey, White, Gold, Silver };
 
 // A colour on screen, 0 to 255 a channel: the one colour type of the whole program, from the bands'
