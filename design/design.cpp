@@ -3,6 +3,7 @@
 #include "design.h"
 
 #include "bands.h"
+#include "practice_form.h"
 
 #include <array>
 
@@ -51,8 +52,11 @@ std::string shownCharacters()
     }
     addNew(characters, kTitle);
     addNew(characters, kIntroduction);
-    for (const auto& control : kControls)
-        addNew(characters, control.text);
+    addNew(characters, kPracticeTitle);
+    addNew(characters, practice::kSymbols);
+    for (const Form* form : {&kMalvoran, &kPractice})
+        for (const auto& control : form->controls)
+            addNew(characters, control.text);
     for (const auto& colour : bands::kColours)
         addNew(characters, colour.name);
     return characters;

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The fixed design of the Malvoran window: every shown control with its place in twips, colours,
-// texts and keyboard order, and the introduction the report box shows at start.
+// The fixed design of the program's windows, and of the Malvoran window itself: every shown control
+// with its place in twips, colours, texts and keyboard order, and the introduction the report box
+// shows at start.
 #pragma once
 
+#include "bands.h"
 #include "look.h"
+#include "resistor.h"
+#include "units.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,7 +34,80 @@ struct Control {
     // What a screen reader says for a control that takes the focus, and what it is for.
     std::string_view accessibleName = {};
     std::string_view accessibleDescription = {};
+    // A label whose text may take more than one line.
+    bool wraps = false;
+    // A text box of one line (no line breaks, no scroll bar), rather than of many.
+    bool singleLine = false;
+    // A text box the student reads but does not type into.
+    bool readOnly = false;
+    // The most characters a text box holds, a line break counting as one; 0 for no limit of its own.
+    int maxLength = 0;
+    // Whether a screen reader hears each new text of the control as soon as it is written.
+    bool live = false;
+    // For a one-line text box: the Command1 button that Enter in it presses, or kNoButton.
+    int enterPresses = -1;
 };
+inline constexpr int kNoButton = -1;
+
+// A designed window: its controls, their keyboard order, where the resistor lies, and how it is
+// named. Every front-end builds any form from this, the same way.
+struct Form {
+    // The window's own name, as tools and tests find it: "Malvoran".
+    std::string_view name;
+    std::string_view title;
+    // Size of the client area, in twips.
+    int clientWidth;
+    int clientHeight;
+    Rgb background;
+    std::span<const Control> controls;
+    // The rows of `controls` that take the keyboard focus, in the order Tab visits them.
+    std::span<const std::size_t> focusOrder;
+    // Where the resistor picture lies: a rectangle the size of kResistor.area.
+    TwipsRect picture;
+    // Whether Enter on a focused button presses it, as in a dialog box; otherwise only Space does.
+    bool enterPressesButton = false;
+};
+
+// The rows of `controls` that take the keyboard focus (every one but the labels), in the order Tab
+// visits them: the designed tab indexes, worked out once when the program is compiled.
+// (The iterator algorithms rather than std::ranges: the browser edition's C++ library has only these.)
+template <const auto& controls> constexpr auto focusOrderOf()
+{
+    constexpr auto takesFocus = [](const Control& c) { return c.array != Array::Label1; };
+    constexpr auto byTabIndex = [](std::size_t one, std::size_t other) {
+        return controls[one].tabIndex < controls[other].tabIndex;
+    };
+    std::array<std::size_t, std::count_if(controls.begin(), controls.end(), takesFocus)> rows{};
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < controls.size(); ++row)
+        if (takesFocus(controls[row]))
+            rows[next++] = row;
+    std::sort(rows.begin(), rows.end(), byTabIndex);
+    return rows;
+}
+
+// Whether every control of `form` that takes the focus has a tab index of its own.
+constexpr bool tabIndexesDistinct(std::span<const Control> controls, std::span<const std::size_t> order)
+{
+    return std::adjacent_find(order.begin(), order.end(), [controls](std::size_t one, std::size_t other) {
+               return controls[one].tabIndex >= controls[other].tabIndex;
+           }) == order.end();
+}
+
+// The design of array(index) in `form`; nullptr for a control the form does not have.
+constexpr const Control* designOf(const Form& form, Array array, int index)
+{
+    const auto found =
+        std::find_if(form.controls.begin(), form.controls.end(),
+                     [array, index](const Control& c) { return c.array == array && c.index == index; });
+    return found == form.controls.end() ? nullptr : &*found;
+}
+
+// The row of `form.controls` that `control` is.
+constexpr std::size_t rowOf(const Form& form, const Control& control)
+{
+    return static_cast<std::size_t>(&control - form.controls.data());
+}
 
 // Size of the client area, in twips.
 inline constexpr int kClientWidth = 6915;
@@ -44,6 +122,15 @@ inline constexpr int kFontPointSize = 12;
 // The lookup lists List2 are not controls here: the logic reads them as tables. The hidden
 // quotation box Text1(1) is not built, since nothing ever shows or reads it.
 inline constexpr Rgb kHeading{255, 192, 128};
+// The buttons' faces: light green for the one that goes ahead, light red for the one that starts over.
+inline constexpr Rgb kGreenButton{128, 255, 128};
+inline constexpr Rgb kRedButton{255, 128, 128};
+// The most characters the report box holds, in both windows: a longer paste is cut here. A
+// student's notes are far shorter; more than this and the box, wrapping one long paragraph, takes
+// longer than a blink to paste or type into (bench/paste_win32.cpp measures it).
+inline constexpr int kReportLimit = 32767;
+static_assert(kReportLimit >= 32767, "at least what Windows' edit box holds by default");
+
 // One row a control, in the order of the design; the rows are laid out as a table to be read across.
 // clang-format off
 inline constexpr std::array kControls = {
@@ -58,26 +145,27 @@ inline constexpr std::array kControls = {
     Control{.array = Array::Label1, .index = 3, .left = 5160, .top = 480, .width = 1600, .height = 375,
             .text = "Точност", .background = kHeading, .tabIndex = 5},
     Control{.array = Array::List1, .index = 0, .left = 120, .top = 960, .width = 1600, .height = 345,
-            .tabIndex = 7, .accessibleName = "Първа цифра",
+            .tabIndex = 7, .accessibleName = bands::kBandNames[0],
             .accessibleDescription = "Цвят на първата лента на резистора"},
     Control{.array = Array::List1, .index = 1, .left = 1800, .top = 960, .width = 1600, .height = 345,
-            .tabIndex = 8, .accessibleName = "Втора цифра",
+            .tabIndex = 8, .accessibleName = bands::kBandNames[1],
             .accessibleDescription = "Цвят на втората лента на резистора"},
     Control{.array = Array::List1, .index = 2, .left = 3480, .top = 960, .width = 1600, .height = 345,
-            .tabIndex = 9, .accessibleName = "Множител",
+            .tabIndex = 9, .accessibleName = bands::kBandNames[2],
             .accessibleDescription = "Цвят на третата лента на резистора"},
     Control{.array = Array::List1, .index = 3, .left = 5160, .top = 960, .width = 1600, .height = 345,
-            .tabIndex = 10, .accessibleName = "Точност",
+            .tabIndex = 10, .accessibleName = bands::kBandNames[3],
             .accessibleDescription = "Цвят на четвъртата лента на резистора"},
     Control{.array = Array::Command1, .index = 0, .left = 240, .top = 1920, .width = 2055, .height = 375,
-            .text = "Изчисли", .background = Rgb{128, 255, 128}, .tabIndex = 15, .accessibleName = "Изчисли",
+            .text = "Изчисли", .background = kGreenButton, .tabIndex = 15, .accessibleName = "Изчисли",
             .accessibleDescription = "Показва избраните цифри, номинала и точността на резистора"},
     Control{.array = Array::Command1, .index = 1, .left = 4200, .top = 1920, .width = 2055, .height = 375,
-            .text = "Изтрий", .background = Rgb{255, 128, 128}, .tabIndex = 16, .accessibleName = "Изтрий",
+            .text = "Изтрий", .background = kRedButton, .tabIndex = 16, .accessibleName = "Изтрий",
             .accessibleDescription = "Изчиства избраните цветове"},
     Control{.array = Array::Text1, .index = 0, .left = 120, .top = 2520, .width = 6735, .height = 1815,
             .tabIndex = 0, .accessibleName = "Резултат",
-            .accessibleDescription = "Избрана стойност, номинал и точност на резистора"},
+            .accessibleDescription = "Избрана стойност, номинал и точност на резистора",
+            .maxLength = kReportLimit},
 };
 // clang-format on
 
@@ -99,12 +187,6 @@ inline constexpr std::string_view kIntroduction =
     "Потребителят избира цветове и в текстово поле се извежда номиналната стойност и точността на "
     "резистора.\r\n"
     "Прочетете допълнителен материал за допустими стойности на резисторите.\r\n";
-
-// The most characters the report box holds, in both windows: a longer paste is cut here. A
-// student's notes are far shorter; more than this and the box, wrapping one long paragraph, takes
-// longer than a blink to paste or type into (bench/paste_win32.cpp measures it).
-inline constexpr int kReportLimit = 32767;
-static_assert(kReportLimit >= 32767, "at least what Windows' edit box holds by default");
 
 // What counts against the limit is what the student sees: each character, a line break as one, as a
 // box that keeps a line break as one character does (Qt's, a browser's text area). Windows' edit box
@@ -164,85 +246,25 @@ inline constexpr std::array kReportMenu = {
 };
 // clang-format on
 
-// The controls that take the keyboard focus (every one but the labels), as rows of kControls in the
-// order Tab visits them: the designed tab indexes, worked out once when the program is compiled.
-// (The iterator algorithms rather than std::ranges: the browser edition's C++ library has only these.)
-inline constexpr auto kFocusOrder = [] {
-    constexpr auto takesFocus = [](const Control& c) { return c.array != Array::Label1; };
-    constexpr auto byTabIndex = [](std::size_t one, std::size_t other) {
-        return kControls[one].tabIndex < kControls[other].tabIndex;
-    };
-    std::array<std::size_t, std::count_if(kControls.begin(), kControls.end(), takesFocus)> rows{};
-    std::size_t next = 0;
-    for (std::size_t row = 0; row < kControls.size(); ++row)
-        if (takesFocus(kControls[row]))
-            rows[next++] = row;
-    std::sort(rows.begin(), rows.end(), byTabIndex);
-    return rows;
-}();
-static_assert(std::adjacent_find(kFocusOrder.begin(), kFocusOrder.end(),
-                                 [](std::size_t one, std::size_t other) {
-                                     return kControls[one].tabIndex >= kControls[other].tabIndex;
-                                 }) == kFocusOrder.end(),
-              "no two controls share a tab index");
+// The Malvoran window's controls in the order Tab visits them.
+inline constexpr auto kFocusOrder = focusOrderOf<kControls>();
+static_assert(tabIndexesDistinct(kControls, kFocusOrder), "no two controls share a tab index");
 
-// The row of kControls that designs array(index), worked out when compiling; a control's id can then
-// name its row without a search.
-inline constexpr int kMostIndexes = 8;
-inline constexpr auto kRowOf = [] {
-    std::array<std::array<std::size_t, kMostIndexes>, 4> rows{};
-    for (auto& array : rows)
-        array.fill(kControls.size());
-    for (std::size_t row = 0; row < kControls.size(); ++row)
-        rows.at(static_cast<std::size_t>(kControls[row].array))
-            .at(static_cast<std::size_t>(kControls[row].index)) = row;
-    return rows;
-}();
+inline constexpr Form kMalvoran = {
+    .name = "Malvoran",
+    .title = kTitle,
+    .clientWidth = kClientWidth,
+    .clientHeight = kClientHeight,
+    .background = kWindowBackground,
+    .controls = kControls,
+    .focusOrder = kFocusOrder,
+    .picture = kResistor.area,
+};
 
-// The design of array(index); nullptr for a control the design does not have.
+// The design of array(index) in the Malvoran window; nullptr for a control it does not have.
 constexpr const Control* designOf(Array array, int index)
 {
-    if (index < 0 || index >= kMostIndexes)
-        return nullptr;
-    const std::size_t row = kRowOf[static_cast<std::size_t>(array)][static_cast<std::size_t>(index)];
-    return row < kControls.size() ? &kControls[row] : nullptr;
-}
-
-// 1440 twips make an inch: 15 twips a pixel at 96 dots per inch. Each edge is rounded on its own so
-// that controls which meet in twips also meet in pixels, at any density.
-inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kStandardDpi = 96;
-
-constexpr int toPixels(int twips, int dpi = kStandardDpi)
-{
-    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
-}
-
-// A length in pixels at 96 dots per inch, at `dpi`, rounded.
-constexpr int scaled(int pixels, int dpi)
-{
-    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
-}
-
-struct PixelRect {
-    int x;
-    int y;
-    int width;
-    int height;
-};
-
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr PixelRect toPixels(const TwipsRect& r, int dpi = kStandardDpi)
-{
-    const int x = toPixels(r.left, dpi);
-    const int y = toPixels(r.top, dpi);
-    return {x, y, toPixels(r.left + r.width, dpi) - x, toPixels(r.top + r.height, dpi) - y};
+    return designOf(kMalvoran, array, index);
 }
 
 constexpr PixelRect toPixels(const Control& c, int dpi = kStandardDpi)
@@ -255,9 +277,9 @@ constexpr PixelRect toPixels(const Control& c, int dpi = kStandardDpi)
 std::string controlName(Array array, int index);
 std::string controlName(const Control& control);
 
-// Every character the window can show (printable ASCII, the Cyrillic alphabet, and each character of
-// the title, introduction, captions and colour names), once each, as UTF-8: for checking that a font
-// has every glyph.
+// Every character the windows can show (printable ASCII, the Cyrillic alphabet, and each character of
+// the titles, introduction, captions, colour names and the practice's texts), once each, as UTF-8:
+// for checking that a font has every glyph.
 std::string shownCharacters();
 
 } // namespace design

@@ -51,7 +51,7 @@ std::vector<PixelRect> dashedOutline(const PixelRect& r, int edge, int dpi)
 
 } // namespace
 
-ChosenColours chosenColours(const forms::Window& window)
+ChosenColours chosenColours(const forms::ColourLists& window)
 {
     ChosenColours chosen;
     for (forms::Index band = 0; band < bands::kBandCount; ++band) {
@@ -74,13 +74,19 @@ std::string resistorDescription(const ChosenColours& chosen)
     return description;
 }
 
-ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi)
+ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi, const TwipsRect& area)
 {
+    // The shape is designed where it lies in the Malvoran window: elsewhere every part moves with it,
+    // rounded to pixels where it lies.
+    const auto placed = [dx = area.left - kResistor.area.left, dy = area.top - kResistor.area.top,
+                         dpi](const TwipsRect& r) {
+        return toPixels(TwipsRect{r.left + dx, r.top + dy, r.width, r.height}, dpi);
+    };
     const int edge = scaled(1, dpi);
     ResistorDrawing drawing{
-        .area = toPixels(kResistor.area, dpi),
-        .leads = {toPixels(kResistor.leads[0], dpi), toPixels(kResistor.leads[1], dpi)},
-        .body = toPixels(kResistor.body, dpi),
+        .area = placed(kResistor.area),
+        .leads = {placed(kResistor.leads[0]), placed(kResistor.leads[1])},
+        .body = placed(kResistor.body),
         .endRadius = toPixels(kResistor.endRadius, dpi),
         .edge = edge,
         .bodyEdge = darker(kResistorBody, 160),
@@ -91,7 +97,7 @@ ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi)
     };
     for (std::size_t band = 0; band < drawing.bands.size(); ++band) {
         ResistorBand& shown = drawing.bands.at(band);
-        shown.rect = toPixels(kResistor.bands.at(band), dpi);
+        shown.rect = placed(kResistor.bands.at(band));
         shown.inside = inset(shown.rect, edge);
         shown.colour = chosen.at(band);
         if (!shown.colour)

@@ -5,8 +5,9 @@
 #pragma once
 
 #include "bands.h"
-#include "design.h"
 #include "forms.h"
+#include "look.h"
+#include "units.h"
 
 #include <array>
 #include <optional>
@@ -16,7 +17,7 @@
 
 namespace design {
 
-// The resistor lies across the window in the empty band of background between the colour lists
+// The resistor lies across the Malvoran window in the empty band of background between the colour lists
 // (they end at 1305 twips) and the buttons (they begin at 1920), clear of both. The four bands are
 // in band order from the left; the tolerance band stands apart near the right end, as on a real
 // resistor, so that the student knows which end to read from.
@@ -51,7 +52,7 @@ inline constexpr std::string_view kNoColour = "няма";
 
 // The colour chosen for each band in the lists of `window`; none where nothing is chosen.
 using ChosenColours = std::array<std::optional<bands::Colour>, bands::kBandCount>;
-ChosenColours chosenColours(const forms::Window& window);
+ChosenColours chosenColours(const forms::ColourLists& window);
 
 // The chosen colours in band order, "жълт, виолетов, червен, златист", "няма" for a band without one.
 std::string resistorDescription(const ChosenColours& chosen);
@@ -77,6 +78,7 @@ struct ResistorDrawing {
     Rgb bandOutline{};
     std::array<ResistorBand, bands::kBandCount> bands;
 };
-ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi);
+// `area` is where the picture lies in its window, kResistor.area in the Malvoran window.
+ResistorDrawing resistorDrawing(const ChosenColours& chosen, int dpi, const TwipsRect& area = kResistor.area);
 
 } // namespace design

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The resistor picture: where its parts fall at each density, and what a screen reader hears of it.
 // clazy:excludeall=non-pod-global-static (doctest registers its test cases in static objects)
+#include "design.h"
 #include "fake_window.h"
 #include "resistor.h"
 
