@@ -145,6 +145,12 @@ FineRgb fineDarker(Rgb colour, int percent)
     return toFineRgb(hsv);
 }
 
+Rgb disabledFace(Rgb face)
+{
+    constexpr Rgb kLightGrey{212, 212, 212};
+    return mix(face, kLightGrey, 0.5);
+}
+
 std::array<SheenStop, 4> metalSheen(Rgb base)
 {
     const FineRgb middle{base.red * 257, base.green * 257, base.blue * 257};

@@ -58,6 +58,11 @@ inline Rgb hovered(Rgb face)
     return lighter(face, 108);
 }
 
+// A button the student cannot press yet: its face half way to a light grey, its caption a darker grey
+// that still reads on it.
+Rgb disabledFace(Rgb face);
+inline constexpr Rgb kDisabledCaption{96, 96, 96};
+
 // A band of metal paint (gold, silver): a highlight at the top, the base tone across the middle,
 // shade at the bottom, blended evenly between these stops (at 0 the top, at 1 the bottom).
 struct SheenStop {

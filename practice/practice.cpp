@@ -6,6 +6,7 @@
 #include "series.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 
 namespace practice {
@@ -157,6 +158,11 @@ std::string feedback(const Task& task, std::optional<Milliohms> answer, const Ba
 std::string score(int right, int answered)
 {
     return "Верни: " + std::to_string(right) + " от " + std::to_string(answered);
+}
+
+Practice::Practice()
+    : Practice(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()))
+{
 }
 
 Practice::Practice(std::uint64_t clock) : m_fresh(clock) {}

@@ -72,7 +72,8 @@ std::string score(int right, int answered);
 // is shown; this holds what the practice remembers between presses.
 class Practice {
 public:
-    // `clock` seeds the fresh round numbers: the program passes the time it started.
+    // The fresh round numbers are drawn from the clock; `clock` gives them a seed of its own instead.
+    Practice();
     explicit Practice(std::uint64_t clock);
 
     // The window's first state: a round numbered from the clock, at its first task.
