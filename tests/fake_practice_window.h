@@ -70,7 +70,7 @@ public:
             }
         }
     }
-    void paste(practice::Part box, std::string_view text) { m_window.texts[box] = cut(std::string(text)); }
+    void paste(practice::Part box, std::string_view text) { m_window.texts[box] = cut(text); }
     void choose(int list, int row)
     {
         if (!m_window.listsFixed)
@@ -86,12 +86,12 @@ public:
 
 private:
     // As much of the beginning of UTF-8 `text` as a box of kAnswerLimit characters holds.
-    static std::string cut(std::string text)
+    static std::string cut(std::string_view text)
     {
         std::size_t at = 0;
         for (int kept = 0; kept < practice::kAnswerLimit && list_keys::nextCharacter(text, at) != 0; ++kept) {
         }
-        return text.substr(0, at);
+        return std::string(text.substr(0, at));
     }
 
     FakePracticeWindow m_window;

@@ -252,13 +252,13 @@ TEST_CASE("rounds 1 and 9999 give the same ten resistors in every build")
 {
     using enum practice::Kind;
     struct Row {
-        practice::Kind kind;
-        practice::Bands bands;
+        practice::Kind kind = Read;
+        practice::Bands bands{};
         bool upper = false;
     };
     struct Golden {
-        int number;
-        std::array<Row, practice::kTasksPerRound> tasks;
+        int number = 0;
+        std::array<Row, practice::kTasksPerRound> tasks{};
     };
     const std::array goldens = {
         Golden{1,
