@@ -42,7 +42,8 @@ std::string capitalised(std::string_view name)
 
 std::string_view colourName(bands::Band band, forms::Index position)
 {
-    return bands::colourName(bands::kColourLists.at(band)[static_cast<std::size_t>(position)]);
+    return bands::colourName(
+        bands::kColourLists.at(static_cast<std::size_t>(band))[static_cast<std::size_t>(position)]);
 }
 
 std::string_view toleranceText(const Bands& resistor)

@@ -40,7 +40,7 @@ constexpr int kMultipliers = 6;
 
 forms::Index positionIn(bands::Band band, bands::Colour colour)
 {
-    const auto colours = bands::kColourLists.at(band);
+    const auto colours = bands::kColourLists.at(static_cast<std::size_t>(band));
     return static_cast<forms::Index>(std::find(colours.begin(), colours.end(), colour) - colours.begin());
 }
 
@@ -59,7 +59,8 @@ Bands drawResistor(Generator& generator)
 
 double meaning(bands::Band band, forms::Index position)
 {
-    return forms::textToNumber(forms::itemText(bands::kLookupLists.at(band), position));
+    return forms::textToNumber(
+        forms::itemText(bands::kLookupLists.at(static_cast<std::size_t>(band)), position));
 }
 
 } // namespace

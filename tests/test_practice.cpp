@@ -41,7 +41,7 @@ std::string typeset(std::string_view text)
 // The colour a band shows, by its name in the list.
 forms::Index position(bands::Band band, std::string_view name)
 {
-    const auto colours = bands::kColourLists.at(band);
+    const auto colours = bands::kColourLists.at(static_cast<std::size_t>(band));
     for (std::size_t p = 0; p < colours.size(); ++p)
         if (bands::colourName(colours[p]) == name)
             return static_cast<forms::Index>(p);
