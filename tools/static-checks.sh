@@ -15,7 +15,7 @@ build=${1:-build/default}
 
 # The sources are what git tracks; when git cannot say (not a checkout, or a checkout owned by another
 # user, which git refuses as "dubious ownership"), stop and say why rather than check nothing.
-if ! listing=$(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' \
+if ! listing=$(git ls-files 'forms/*.cpp' 'logic/*.cpp' 'practice/*.cpp' 'design/*.cpp' 'qt/*.cpp' 'tests/*.cpp' \
     ':!tests/win32/*' ':!tests/*_web.cpp' 2>&1); then
     echo "static checks: cannot list the sources with git in $PWD:" >&2
     sed 's/^/    /' <<<"$listing" >&2
@@ -35,7 +35,7 @@ echo "clang-tidy: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clang-tidy -p "$build" --quiet 2>/dev/null || status=1
 echo "clazy level1: ${#sources[@]} files"
 printf '%s\n' "${sources[@]}" | xargs -P 2 -n 2 clazy-standalone -p "$build/compile_commands.json" \
-    -checks=level1 -header-filter='/(forms|logic|design|qt|tests|bench)/' || status=1
+    -checks=level1 -header-filter='/(forms|logic|practice|design|qt|tests|bench)/' || status=1
 
 # The Windows sources, as the windows configuration compiles them. clang reads MinGW's C and C++
 # headers but not GCC's own intrinsics headers, so it keeps its own for those.
@@ -47,7 +47,8 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
     done < <(x86_64-w64-mingw32-g++-posix -std=c++20 -E -x c++ -v - </dev/null 2>&1 |
         sed -n '/^#include <...> search starts here:/,/^End of search list/s/^ //p' | xargs -n 1 realpath -m |
         grep -Ev '^/usr/lib/gcc/.*/include(-fixed)?$')
-    mapfile -t windows_sources < <(git ls-files 'win32/*.cpp' 'tests/win32/*.cpp' 'tests/test_window_contract.cpp')
+    mapfile -t windows_sources < <(git ls-files 'win32/*.cpp' 'tests/win32/*.cpp' 'tests/test_window_contract.cpp' \
+        'tests/test_practice_contract.cpp')
     echo "clang-tidy (Windows): ${#windows_sources[@]} files"
     printf '%s\n' "${windows_sources[@]}" | xargs -P 2 -n 2 clang-tidy -p build/windows --quiet \
         --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-UNDEBUG "${mingw[@]}" 2>/dev/null || status=1
