@@ -196,7 +196,58 @@ private:
     LONG m_references = 1;
 };
 
+// Neither MinGW's headers nor its libraries carry these: UI Automation's LiveSetting property, and
+// the Active Accessibility object that sets properties on a control for UI Automation to read.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr CLSID kAccPropServices = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kIAccPropServices = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+// LiveSetting's values: Off, Polite, Assertive.
+constexpr LONG kPolite = 1;
+
 } // namespace
+
+void LiveRegions::add(HWND control)
+{
+    // UI Automation (Narrator; NVDA and JAWS on Windows 8 and later) treats a control as a live region
+    // by its LiveSetting, which Active Accessibility alone cannot give: the property is set on the
+    // control's window through IAccPropServices. Windows 7 has the object but no live regions, and
+    // under Wine the call is not implemented; there the change events below are all a screen reader
+    // gets.
+    if (!m_services) {
+        IAccPropServices* services = nullptr;
+        if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                    reinterpret_cast<void**>(&services))))
+            return;
+        m_services.reset(services);
+    }
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    if (SUCCEEDED(m_services->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                          kLiveSettingProperty, polite)))
+        m_controls.push_back(control);
+}
+
+void LiveRegions::announce(HWND control, bool label)
+{
+    // Active Accessibility's clients hear a label's name or a box's value change; UI Automation's read
+    // a live region out when it says it changed, an event Windows 7 passes on to nobody.
+    NotifyWinEvent(label ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT,
+                   CHILDID_SELF);
+    NotifyWinEvent(kLiveRegionChanged, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void LiveRegions::clear()
+{
+    // The properties are kept by the window handle, which Windows may give to another window later.
+    for (HWND control : m_controls)
+        m_services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                   &kLiveSettingProperty, 1);
+    m_controls.clear();
+}
 
 LRESULT answerGetObject(HWND control, WPARAM flags, LPARAM objectId, std::string_view name,
                         std::string_view description, LONG role)

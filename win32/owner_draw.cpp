@@ -116,14 +116,17 @@ void drawFocusRing(HDC dc, const RECT& list, int dpi)
     frame(dc, focusRingAround(list, dpi), design::kFocusMark, scaled(design::kFocusEdgeWidth, dpi));
 }
 
-void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
+void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi, design::Rgb window)
 {
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    if (disabled)
+        face = design::disabledFace(face);
     // The rounded corners show the window behind the button.
-    fill(dc, rect, design::kWindowBackground);
+    fill(dc, rect, window);
 
     const Brush faceBrush(CreateSolidBrush(toColorRef(pressed ? design::pressed(face) : face)));
     const Pen edge(CreatePen(PS_INSIDEFRAME, scaled(focused ? design::kFocusEdgeWidth : 1, dpi),
@@ -140,7 +143,7 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
         OffsetRect(&caption, scaled(1, dpi), scaled(1, dpi));
     const std::wstring text = windowText(item.hwndItem);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, disabled ? toColorRef(design::kDisabledCaption) : RGB(0, 0, 0));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
               DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 
@@ -151,7 +154,7 @@ void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi)
     }
 }
 
-void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing)
+void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing, design::Rgb window)
 {
     // Painted off screen and put there at once, so that a change of colour never flickers.
     const RECT& rect = item.rcItem;
@@ -164,7 +167,7 @@ void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& dra
         const Selected bitmap(dc, buffer.get());
         // The parts are in the window's pixels; the buffer begins at the picture's corner.
         SetWindowOrgEx(dc, drawing.area.x, drawing.area.y, nullptr);
-        fill(dc, toRect(drawing.area), design::kWindowBackground);
+        fill(dc, toRect(drawing.area), window);
         for (const auto& lead : drawing.leads)
             fill(dc, toRect(lead), design::kResistorLead);
 

@@ -32,11 +32,13 @@ void drawColourItem(const DRAWITEMSTRUCT& item, int dpi, int swatchSide);
 RECT focusRingAround(const RECT& list, int dpi);
 void drawFocusRing(HDC dc, const RECT& list, int dpi);
 
-// Paints a Command1 button on the window background: its face in the designed colour (darker while
-// pressed), its caption, and a dark blue edge and focus rectangle when Space would press it.
-void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi);
+// Paints a Command1 button on the window's background: its face in the designed colour (darker while
+// pressed), its caption, and a dark blue edge and focus rectangle when Space would press it; greyed,
+// as design::disabledFace has it, while the student cannot press it.
+void drawColourButton(const DRAWITEMSTRUCT& item, design::Rgb face, int dpi, design::Rgb window);
 
-// Paints the resistor picture, an owner-drawn static control at drawing.area, on the window background.
-void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing);
+// Paints the resistor picture, an owner-drawn static control at drawing.area, on the window's
+// background.
+void drawResistor(const DRAWITEMSTRUCT& item, const design::ResistorDrawing& drawing, design::Rgb window);
 
 } // namespace win32

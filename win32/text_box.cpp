@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The report box's paste in pieces and its Bulgarian right-click menu.
-#include "report_box.h"
+// The text boxes' limit, their paste in pieces and their Bulgarian right-click menu.
+#include "text_box.h"
 
 #include "text.h"
 
@@ -60,12 +60,11 @@ std::wstring textBesideSelection(HWND box, DWORD start, DWORD end)
     return text;
 }
 
-// How much of the design's limit the box's text leaves beside its selection, a line break (CR LF)
-// counting once, as the student sees it.
-std::size_t roomBeside(std::wstring_view kept)
+// How much of `limit` the box's text leaves beside its selection, a line break (CR LF) counting
+// once, as the student sees it.
+std::size_t roomBeside(std::wstring_view kept, std::size_t limit)
 {
     const std::size_t taken = design::reportLength(kept);
-    const auto limit = static_cast<std::size_t>(design::kReportLimit);
     return taken < limit ? limit - taken : 0;
 }
 
@@ -85,16 +84,18 @@ LONG_PTR styleOf(HWND box)
 
 } // namespace
 
-void pasteInPieces(HWND box)
+void pasteInPieces(HWND box, std::size_t limit)
 {
     std::wstring text = clipboardText(box);
     if ((styleOf(box) & ES_READONLY) != 0 || text.empty())
         return;
+    if ((styleOf(box) & ES_MULTILINE) == 0)
+        text.resize(std::min(text.find_first_of(L"\r\n"), text.size()));
     DWORD end = 0;
     const DWORD start = selectionOf(box, end);
     // Never cut inside a line break or a character.
-    const std::size_t fits =
-        design::fittingLength(std::wstring_view(text), roomBeside(textBesideSelection(box, start, end)));
+    const std::size_t fits = design::fittingLength(std::wstring_view(text),
+                                                   roomBeside(textBesideSelection(box, start, end), limit));
     if (fits < text.size()) {
         text.resize(fits);
         tellFull(box);
@@ -117,7 +118,7 @@ void pasteInPieces(HWND box)
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
 }
 
-bool refusesTyped(HWND box, wchar_t typed)
+bool refusesTyped(HWND box, wchar_t typed, std::size_t limit)
 {
     // A printable character, a line break (Enter, or LF from Ctrl+Enter) or a tab types; other control
     // characters edit (Backspace) or give commands (Ctrl+V).
@@ -127,20 +128,19 @@ bool refusesTyped(HWND box, wchar_t typed)
     DWORD end = 0;
     const DWORD start = selectionOf(box, end);
     // Room for two characters even were each line break to count twice: no need to read the text.
-    if (static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start) + 2 <=
-        static_cast<std::size_t>(design::kReportLimit))
+    if (static_cast<std::size_t>(GetWindowTextLengthW(box)) - (end - start) + 2 <= limit)
         return false;
     const std::wstring kept = textBesideSelection(box, start, end);
     // A character beyond 16 bits comes as two halves; the first takes the room of both.
     const bool secondHalf = IS_LOW_SURROGATE(typed) && start > 0 && IS_HIGH_SURROGATE(kept[start - 1]);
     const bool half = IS_HIGH_SURROGATE(typed) || IS_LOW_SURROGATE(typed);
-    if (roomBeside(kept) >= (half && !secondHalf ? 2 : 1))
+    if (roomBeside(kept, limit) >= (half && !secondHalf ? 2 : 1))
         return false;
     tellFull(box);
     return true;
 }
 
-bool reportEditEnabled(HWND box, design::ReportEdit edit)
+bool editEnabled(HWND box, design::ReportEdit edit)
 {
     const LONG_PTR style = styleOf(box);
     const bool writable = (style & ES_READONLY) == 0;
@@ -165,7 +165,7 @@ bool reportEditEnabled(HWND box, design::ReportEdit edit)
     return false;
 }
 
-void showReportMenu(HWND box, POINT at)
+void showEditMenu(HWND box, POINT at)
 {
     if (GetFocus() != box)
         SetFocus(box);
@@ -173,7 +173,7 @@ void showReportMenu(HWND box, POINT at)
     for (const auto& item : design::kReportMenu) {
         if (item.separatorBefore)
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        const UINT state = reportEditEnabled(box, item.edit) ? MF_ENABLED : MF_GRAYED;
+        const UINT state = editEnabled(box, item.edit) ? MF_ENABLED : MF_GRAYED;
         AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.edit) + 1, widen(item.text).c_str());
     }
     if (at.x == -1 && at.y == -1) {
