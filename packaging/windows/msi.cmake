@@ -9,6 +9,7 @@ endif()
 cmake_path(GET CPACK_TEMPORARY_DIRECTORY PARENT_PATH work)
 cmake_path(GET CPACK_TEMPORARY_DIRECTORY FILENAME staged)
 file(COPY_FILE ${CPACK_NSIS_MUI_ICON} ${work}/malvoran.ico)
+file(COPY_FILE ${CPACK_MALVORAN_PRACTICE_ICON} ${work}/malvoran-practice.ico)
 set(msi ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi)
 execute_process(
     COMMAND ${CPACK_MALVORAN_WIXL} --arch x64 --output ${msi}
@@ -17,6 +18,7 @@ execute_process(
             --define HelpLink=${CPACK_NSIS_URL_INFO_ABOUT}
             --define SourceDir=${staged}
             --define Icon=malvoran.ico
+            --define PracticeIcon=malvoran-practice.ico
             ${CPACK_MALVORAN_WXS}
     WORKING_DIRECTORY ${work}
     RESULT_VARIABLE status

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The Windows packages as a school gets them, made by cpack and run under 64-bit Wine in a prefix of
 # their own: the NSIS installer (with the portable ZIP) or the MSI. Each refuses a Windows older than
-# Windows 7, installs silently into Program Files with a Start-menu shortcut and an entry in the
-# installed programs, is replaced by a newer build of itself (one entry remains), and is removed
-# again without a trace.
+# Windows 7, installs both programs silently into Program Files with a Start-menu shortcut for each
+# and an entry in the installed programs, is replaced by a newer build of itself (one entry remains),
+# and is removed again without a trace.
 #   installer_check.sh nsis|msi <build folder> <version> <cpack> <wine_run.sh>
 set -euo pipefail
 kind=$1
@@ -54,8 +54,10 @@ entries() {
 # The lines of standard input with no Cyrillic letter, or with a name in brackets.
 not_bulgarian() { grep -vP '\p{Cyrillic}|^$' || [ $? -eq 1 ]; }
 bracketed() { grep -F '[' || [ $? -eq 1 ]; }
+# Each program, and the name of its Start-menu shortcut.
+programs=("malvoran.exe|Malvoran" "malvoran-practice.exe|Malvoran — упражнение")
 shortcut() {
-    find "$prefix/drive_c" -path '*/Start Menu/Programs/Malvoran.lnk' 2>/dev/null
+    find "$prefix/drive_c" -path "*/Start Menu/Programs/$1.lnk" 2>/dev/null
 }
 
 install() {
@@ -82,7 +84,8 @@ if [ "$kind" = nsis ]; then
     english=$(grep 'MessageBox' "$script" | not_bulgarian)
     [ -z "$english" ] || fail "not in Bulgarian: $english"
     zipped=$(7z l -slt "$package.zip" | sed -n 's/^Path = //p' | grep -v "^$work" | sort | tr '\n' ' ')
-    [ "$zipped" = "$name/LICENSE.txt $name/malvoran.exe " ] || fail "the ZIP holds: $zipped"
+    [ "$zipped" = "$name/LICENSE.txt $name/malvoran-practice.exe $name/malvoran.exe " ] ||
+        fail "the ZIP holds: $zipped"
 fi
 
 if [ "$kind" = msi ]; then
@@ -98,6 +101,9 @@ if [ "$kind" = msi ]; then
         wrong=$(not_bulgarian <<<"$texts"; bracketed <<<"$texts")
         [ -z "$wrong" ] || fail "the MSI's $table says: $wrong"
     done
+    shortcuts=$(msiinfo export "$package.msi" Shortcut | tr -d '\r' | awk -F'\t' 'NR > 3 { print $3 }' | sort |
+        tr '\n' '/')
+    [ "$shortcuts" = "MALVOR~1|Malvoran — упражнение/Malvoran/" ] || fail "the MSI's shortcuts are named $shortcuts"
 fi
 
 # Too old a Windows: refused, and nothing is written.
@@ -109,11 +115,15 @@ install "$version" || refused=$?
 wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null
 
 install "$version" || fail "the installer failed (status $?)"
-for file in malvoran.exe LICENSE.txt; do
+for file in malvoran.exe malvoran-practice.exe LICENSE.txt; do
     cmp -s "$installed/$file" "$staged/$file" || fail "Program Files/Malvoran/$file is not the packaged one"
 done
-[ -n "$(shortcut)" ] || fail "no Start-menu shortcut Malvoran.lnk"
-[ -z "$(shortcut)" ] || grep -aq 'malvoran.exe' "$(shortcut)" || fail "the shortcut does not start malvoran.exe"
+for entry in "${programs[@]}"; do
+    program=${entry%%|*}
+    link=$(shortcut "${entry#*|}")
+    [ -n "$link" ] || fail "no Start-menu shortcut ${entry#*|}.lnk"
+    [ -z "$link" ] || grep -aqF "$program" "$link" || fail "the shortcut ${entry#*|}.lnk does not start $program"
+done
 [ "$(entries)" = "$version|Malvoran developers" ] || fail "installed programs list: $(entries)"
 case "$kind" in
 nsis)
@@ -129,13 +139,17 @@ esac
 
 install "$newer" || fail "the newer build did not install over the older (status $?)"
 [ "$(entries)" = "$newer|Malvoran developers" ] || fail "after the newer build, installed programs list: $(entries)"
-[ -f "$installed/malvoran.exe" ] || fail "after the newer build, malvoran.exe is missing"
+for file in malvoran.exe malvoran-practice.exe; do
+    [ -f "$installed/$file" ] || fail "after the newer build, $file is missing"
+done
 
 uninstall || fail "the uninstall failed (status $?)"
 [ ! -e "$installed" ] || fail "left behind: $(ls -A "$installed" | tr '\n' ' ')"
-[ -z "$(shortcut)" ] || fail "left behind: the Start-menu shortcut"
+for entry in "${programs[@]}"; do
+    [ -z "$(shortcut "${entry#*|}")" ] || fail "left behind: the Start-menu shortcut ${entry#*|}.lnk"
+done
 if grep -qi malvoran "$prefix/system.reg" "$prefix/user.reg"; then
     fail "left behind in the registry: $(grep -hi malvoran "$prefix/system.reg" "$prefix/user.reg" | head -n 3)"
 fi
-[ $status -ne 0 ] || echo "$kind: refused on Vista; installed, found, replaced by $newer, removed, gone"
+[ $status -ne 0 ] || echo "$kind: refused on Vista; both programs installed, found, replaced by $newer, removed, gone"
 exit $status
