@@ -30,6 +30,7 @@ struct ControlKind {
 
 ControlKind kindOf(const design::Control& control)
 {
+    const DWORD readOnly = control.readOnly ? DWORD{ES_READONLY} : 0;
     switch (control.array) {
     case design::Array::Label1:
         // A label of one line stands in the middle of its background; one that wraps reads from the
@@ -47,10 +48,8 @@ ControlKind kindOf(const design::Control& control)
     case design::Array::Text1:
         // A one-line box scrolls sideways rather than refuse what does not fit its width.
         if (control.singleLine)
-            return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-        return {L"EDIT",
-                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
-                    (control.readOnly ? DWORD{ES_READONLY} : 0),
+            return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | readOnly, WS_EX_CLIENTEDGE};
+        return {L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | readOnly,
                 WS_EX_CLIENTEDGE};
     }
     return {};
