@@ -5,11 +5,12 @@
 
 #include "design_colours.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
 
-ColourButton::ColourButton(const QString& caption, design::Rgb background, QWidget* parent)
-    : QPushButton(caption, parent), m_background(background)
+ColourButton::ColourButton(const QString& caption, design::Rgb background, bool enterPresses, QWidget* parent)
+    : QPushButton(caption, parent), m_background(background), m_enterPresses(enterPresses)
 {
     setAutoDefault(false);
     setDefault(false);
@@ -19,7 +20,9 @@ ColourButton::ColourButton(const QString& caption, design::Rgb background, QWidg
 void ColourButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const design::Rgb face = isDown()       ? design::pressed(m_background)
+    // A button the student cannot press yet is greyed, and answers neither the mouse nor the keys.
+    const design::Rgb face = !isEnabled()   ? design::disabledFace(m_background)
+                             : isDown()     ? design::pressed(m_background)
                              : underMouse() ? design::hovered(m_background)
                                             : m_background;
 
@@ -31,7 +34,20 @@ void ColourButton::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(hasFocus() ? rect().adjusted(1, 1, -1, -1) : frame, design::kButtonCornerRadius,
                             design::kButtonCornerRadius);
 
-    painter.setPen(Qt::black);
+    painter.setPen(isEnabled() ? QColor(Qt::black) : toColor(design::kDisabledCaption));
     const QRect caption = isDown() ? rect().translated(1, 1) : rect();
     painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+}
+
+void ColourButton::keyPressEvent(QKeyEvent* event)
+{
+    // The keypad's Enter comes with the keypad's modifier; with Shift, Ctrl or Alt, Enter is not a press.
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (m_enterPresses && enter && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }

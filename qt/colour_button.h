@@ -10,11 +10,14 @@ class ColourButton : public QPushButton {
     Q_OBJECT
 
 public:
-    ColourButton(const QString& caption, design::Rgb background, QWidget* parent);
+    // `enterPresses`: Enter presses the focused button, as in a dialog box; otherwise only Space does.
+    ColourButton(const QString& caption, design::Rgb background, bool enterPresses, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     design::Rgb m_background;
+    bool m_enterPresses;
 };

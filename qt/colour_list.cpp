@@ -133,6 +133,13 @@ qreal ColourList::namePointSize() const
     return font().pointSizeF();
 }
 
+void ColourList::setFixed(bool fixed)
+{
+    m_fixed = fixed;
+    // The scroll bar greys too, so that the student sees at once that this colour stays.
+    verticalScrollBar()->setEnabled(!fixed);
+}
+
 void ColourList::keyPressEvent(QKeyEvent* event)
 {
     const auto* key = std::ranges::find(kListKeys, event->key(), &std::pair<int, ListKey>::first);
@@ -140,6 +147,10 @@ void ColourList::keyPressEvent(QKeyEvent* event)
         // Alt and the Windows key belong to the window and the desktop, not to the list.
         if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
             event->ignore();
+            return;
+        }
+        if (m_fixed) {
+            event->accept();
             return;
         }
         choose(list_keys::choose(key->second, static_cast<forms::Index>(chosenRow()),
@@ -151,6 +162,10 @@ void ColourList::keyPressEvent(QKeyEvent* event)
     if (event->text().isEmpty() ||
         (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         QListWidget::keyPressEvent(event);
+        return;
+    }
+    if (m_fixed) {
+        event->accept();
         return;
     }
     // The window system's clock is 32 bits wide on X11 and wraps there; the search allows for that.
@@ -167,6 +182,8 @@ void ColourList::keyPressEvent(QKeyEvent* event)
 QItemSelectionModel::SelectionFlags ColourList::selectionCommand(const QModelIndex& index,
                                                                  const QEvent* event) const
 {
+    if (m_fixed)
+        return QItemSelectionModel::NoUpdate;
     // Qt lets Ctrl+click take the choice away; in a single-selection list box a click on a colour
     // chooses it, whatever is held down.
     const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
@@ -207,6 +224,26 @@ void ColourList::changeEvent(QEvent* event)
     QListWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         paintSwatches();
+}
+
+void ColourList::wheelEvent(QWheelEvent* event)
+{
+    if (m_fixed) {
+        event->accept();
+        return;
+    }
+    QListWidget::wheelEvent(event);
+}
+
+void ColourList::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // Qt's list view tells a screen reader that its new current colour has the keyboard focus, even
+    // when the program chose it while the focus was elsewhere; a screen reader would then announce a
+    // colour the student never went to. Only a list that has the focus says so.
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous); // NOLINT(bugprone-parent-virtual-call)
 }
 
 int ColourList::rowInView() const

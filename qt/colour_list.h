@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A colour list of the Malvoran window: a single-selection list box that shows one colour at a time.
+// A colour list of a designed window: a single-selection list box that shows one colour at a time.
 #pragma once
 
 #include "bands.h"
@@ -25,6 +25,10 @@ public:
     // Qt's own search by typed text follows rules of its own; typed letters go to m_typeAhead.
     void keyboardSearch(const QString&) override {}
 
+    // A fixed list keeps the colour it shows: no key, typed letter, click or wheel changes it, though
+    // it still takes the focus. The program still chooses in it.
+    void setFixed(bool fixed);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -33,6 +37,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     int rowInView() const;
@@ -48,4 +54,5 @@ private:
     list_keys::TypeAhead m_typeAhead;
     // Made on the first visit of the keyboard, so that a window nobody tabs through never builds it.
     FocusRing* m_focusRing = nullptr;
+    bool m_fixed = false;
 };

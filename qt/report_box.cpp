@@ -9,6 +9,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -22,13 +23,18 @@ QString cutAt(const QString& text, qsizetype room)
 
 } // namespace
 
+ReportBox::ReportBox(int limit, QWidget* parent)
+    : QPlainTextEdit(parent), m_limit(limit > 0 ? limit : std::numeric_limits<qsizetype>::max())
+{
+}
+
 qsizetype ReportBox::room() const
 {
     const QTextCursor cursor = textCursor();
     // The document counts one character more than it holds: the end of its last paragraph.
     const qsizetype kept =
         document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
-    return std::max<qsizetype>(design::kReportLimit - kept, 0);
+    return std::max<qsizetype>(m_limit - kept, 0);
 }
 
 void ReportBox::insertFromMimeData(const QMimeData* source)

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The report box: a plain text box that holds at most the design's number of characters, as the
-// Windows edit box does, so that a long paste is cut there.
+// A text box of many lines that holds at most its design's number of characters, as the Windows edit
+// box does, so that a long paste is cut there.
 #pragma once
 
 #include <QPlainTextEdit>
 
 class ReportBox final : public QPlainTextEdit {
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    // `limit`: the most characters the box holds, a line break counting as one; 0 for no limit.
+    ReportBox(int limit, QWidget* parent);
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
@@ -17,4 +18,6 @@ protected:
 private:
     // How many characters may still go in where the selection is now.
     qsizetype room() const;
+
+    qsizetype m_limit;
 };

@@ -7,19 +7,20 @@
 
 #include <QPainter>
 
-ResistorPicture::ResistorPicture(const forms::Window& window, QWidget* parent)
-    : QWidget(parent), m_window(window), m_chosen(design::chosenColours(window))
+ResistorPicture::ResistorPicture(const forms::ColourLists& lists, const design::TwipsRect& area,
+                                 QWidget* parent)
+    : QWidget(parent), m_lists(lists), m_area(area), m_chosen(design::chosenColours(lists))
 {
     setObjectName("Resistor");
     setFocusPolicy(Qt::NoFocus);
-    setGeometry(toRect(design::toPixels(design::kResistor.area)));
+    setGeometry(toRect(design::toPixels(area)));
     setAccessibleName(fromUtf8(design::kResistorName));
     setAccessibleDescription(QString::fromStdString(design::resistorDescription(m_chosen)));
 }
 
 void ResistorPicture::followChoices()
 {
-    const design::ChosenColours chosen = design::chosenColours(m_window);
+    const design::ChosenColours chosen = design::chosenColours(m_lists);
     if (chosen == m_chosen)
         return;
     m_chosen = chosen;
@@ -32,7 +33,7 @@ void ResistorPicture::paintEvent(QPaintEvent*)
     // The parts lie on whole pixels of the window at its density: painted in those pixels, rather
     // than in scaled ones, every edge stays sharp at any scale.
     const qreal scale = devicePixelRatioF();
-    const auto drawing = design::resistorDrawing(m_chosen, qRound(design::kStandardDpi * scale));
+    const auto drawing = design::resistorDrawing(m_chosen, qRound(design::kStandardDpi * scale), m_area);
     QPainter painter(this);
     painter.scale(1 / scale, 1 / scale);
     painter.translate(-x() * scale, -y() * scale);

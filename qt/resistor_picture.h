@@ -11,8 +11,8 @@ class ResistorPicture final : public QWidget {
     Q_OBJECT
 
 public:
-    // Shows the choices of `window`'s colour lists; never takes the focus.
-    ResistorPicture(const forms::Window& window, QWidget* parent);
+    // Shows the choices of `lists`, lying at `area` of its window; never takes the focus.
+    ResistorPicture(const forms::ColourLists& lists, const design::TwipsRect& area, QWidget* parent);
 
     // Reads the lists' choices again: repaints, and tells a screen reader, where a band changed.
     void followChoices();
@@ -21,6 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const forms::Window& m_window;
+    const forms::ColourLists& m_lists;
+    design::TwipsRect m_area;
     design::ChosenColours m_chosen;
 };
