@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks on the real program as a user starts it, in a private session (private_session.sh).
-# Usage: program_checks.sh <mode> <malvoran binary>
+# Usage: program_checks.sh <mode> <program: malvoran or malvoran-practice>
 #   syscalls      on the session's X server and bus (private_session.sh --xvfb) under strace: no file
 #                 opened for writing, no network socket, no connection but to that display and that
 #                 session bus, no other program started
@@ -21,6 +21,12 @@ set -euo pipefail
 mode=$1
 program=$2
 here=$(cd "$(dirname "$0")" && pwd)
+# How each program names itself on standard error and to the student, and its window's fixed size.
+command=$(basename "$program")
+case "$command" in
+malvoran-practice) name="Malvoran — упражнение" size="461 by 353" ;;
+*) name=Malvoran size="461 by 298" ;;
+esac
 scratch=$(mktemp -d "$PWD/program-checks.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -95,11 +101,11 @@ no-display)
         echo "$start:"; sed 's/^/    /' "$scratch/stderr"
         [ "$status" -eq 1 ] || fail "$start: status $status, not 1"
         [ "$(wc -l <"$scratch/stderr")" -eq 1 ] || fail "$start: more than one line on standard error"
-        grep -Eq -- "^malvoran: cannot open the window: $expected" "$scratch/stderr" ||
+        grep -Eq -- "^$command: cannot open the window: $expected" "$scratch/stderr" ||
             fail "$start: standard error does not say \"$expected\""
     done <<CASES
--u DISPLAY -u QT_QPA_PLATFORM|no display is set; start Malvoran from a desktop session\.$
--u QT_QPA_PLATFORM DISPLAY=:$free|the display ":$free" does not answer; start Malvoran from a desktop session\.$
+-u DISPLAY -u QT_QPA_PLATFORM|no display is set; start $name from a desktop session\.$
+-u QT_QPA_PLATFORM DISPLAY=:$free|the display ":$free" does not answer; start $name from a desktop session\.$
 QT_QPA_PLATFORM=nosuch|Qt's display plugin "nosuch" did not start\.$
 CASES
     echo "no display OK"
@@ -118,8 +124,8 @@ x11)
     functions=$(sed -nE 's/^_MOTIF_WM_HINTS.* = [^,]+, ([^,]+),.*/\1/p' <<<"$hints")
     [ -n "$functions" ] || fail "the window sets no Motif hints"
     (((functions & 0x10) == 0)) || fail "the window lets the window manager maximize it ($functions)"
-    grep -q 'minimum size: 461 by 298' <<<"$hints" && grep -q 'maximum size: 461 by 298' <<<"$hints" ||
-        fail "the window does not tell the window manager its fixed size, 461 x 298"
+    grep -q "minimum size: $size" <<<"$hints" && grep -q "maximum size: $size" <<<"$hints" ||
+        fail "the window does not tell the window manager its fixed size, $size"
     echo "x11 OK"
     ;;
 wayland)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs Malvoran with the AT-SPI accessibility bus, and drives it from a Python client the way a screen
-# reader does. Runs in a private session with its own X server (private_session.sh --xvfb), where
+# Runs one of Malvoran's programs with the AT-SPI accessibility bus, and drives it from a Python client
+# the way a screen reader does. Runs in a private session with its own X server (private_session.sh --xvfb), where
 # GSETTINGS_BACKEND=memory keeps the switched-on accessibility out of the user's settings.
-# Usage: run_on_bus.sh <malvoran binary> <driver.py>
+# Usage: run_on_bus.sh <program> <driver.py>
 set -euo pipefail
 program=$1
 driver=$2
