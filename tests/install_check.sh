@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs Malvoran into a scratch prefix and checks it as a desktop would see it: a valid menu entry,
+# Installs Malvoran into a scratch prefix and checks it as a desktop would see it: both programs,
+# Malvoran and its practice "Malvoran — упражнение", each with a valid menu entry under Education,
 # valid software-centre metadata, and every icon it declares. With --deb, also builds the Debian
-# package, checks that its dependencies come from the libraries the program links, that it recommends
-# the font and Qt's Wayland plugin, and that lintian finds nothing to report, neither error nor warning.
+# package, checks that its dependencies come from the libraries the programs link, that it recommends
+# the font and Qt's Wayland plugin, that lintian finds nothing to report, neither error nor warning,
+# and that what it unpacks gives a new user both programs in the menu, side by side.
 set -euo pipefail
 build=$1
 mode=${2:-install}
@@ -11,6 +13,42 @@ scratch=$(mktemp -d)
 pool=$scratch
 trap 'rm -rf "$scratch" "$pool"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The programs: command | menu entry's id (also the icon's and the metadata's) | name in the menu
+programs="malvoran|bg.malvoran.Malvoran|Malvoran
+malvoran-practice|bg.malvoran.Practice|Malvoran — упражнение"
+
+# Checks the programs installed under <prefix> (bin/, share/) as a desktop finds them.
+check_programs() {
+    local prefix=$1 command id name desktop metainfo size png
+    [ "$(ls "$prefix/share/applications")" = "$(cut -d'|' -f2 <<<"$programs" | sed 's/$/.desktop/' | sort)" ] ||
+        fail "the menu entries are not those of the two programs: $(ls "$prefix/share/applications")"
+    while IFS='|' read -r command id name; do
+        [ -x "$prefix/bin/$command" ] || fail "no program $command in bin/"
+        desktop=$prefix/share/applications/$id.desktop
+        desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
+        for key in Name 'Name\[bg\]'; do
+            grep -qx "$key=$name" "$desktop" || fail "$id.desktop: the menu does not call it \"$name\""
+        done
+        grep -qx "Exec=$command" "$desktop" || fail "$id.desktop does not start $command"
+        grep -qE '^Categories=(.*;)?Education;' "$desktop" || fail "$id.desktop is not under Education"
+
+        metainfo=$prefix/share/metainfo/$id.metainfo.xml
+        appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate: $metainfo"
+        grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+            fail "$id.metainfo.xml does not launch $id.desktop"
+        grep -qF "<binary>$command</binary>" "$metainfo" || fail "$id.metainfo.xml does not provide $command"
+
+        grep -qx "Icon=$id" "$desktop" || fail "$id.desktop does not show the icon $id"
+        for size in 16 24 32 48 64 128 256; do
+            png="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+            [ -f "$png" ] || fail "missing icon $png"
+            file "$png" | grep -q "$size x $size" || fail "$png is not $size x $size"
+        done
+        [ -f "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "missing scalable icon of $id"
+        echo "$name: $command, $id.desktop, its metadata and icons"
+    done <<<"$programs"
+}
 
 if [ "$mode" = "--deb" ]; then
     (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >/dev/null)
@@ -26,11 +64,15 @@ if [ "$mode" = "--deb" ]; then
         [[ ", $recommends," == *", $package,"* ]] || fail "the package does not recommend $package"
     done
     contents=$(dpkg-deb -c "$deb")
-    for path in ./usr/bin/malvoran ./usr/share/applications/ ./usr/share/metainfo/ ./usr/share/icons/hicolor/ \
-        ./usr/share/doc/malvoran/copyright ./usr/share/doc/malvoran/changelog.gz \
-        ./usr/share/man/man1/malvoran.1.gz ./usr/share/man/bg/man1/malvoran.1.gz; do
+    for path in ./usr/bin/malvoran ./usr/bin/malvoran-practice ./usr/share/applications/ ./usr/share/metainfo/ \
+        ./usr/share/icons/hicolor/ ./usr/share/doc/malvoran/copyright ./usr/share/doc/malvoran/changelog.gz \
+        ./usr/share/man/man1/malvoran.1.gz ./usr/share/man/bg/man1/malvoran.1.gz \
+        ./usr/share/man/man1/malvoran-practice.1.gz ./usr/share/man/bg/man1/malvoran-practice.1.gz; do
         grep -qF "$path" <<<"$contents" || fail "the package lacks $path"
     done
+    # What a new user gets from installing it: both programs in the menu.
+    dpkg-deb -x "$deb" "$scratch/root"
+    check_programs "$scratch/root/usr"
     status=0
     # lintian garbles the non-ASCII path of the folder it unpacks into (TMPDIR): give it one in /tmp then.
     if LC_ALL=C grep -q '[^ -~]' <<<"$scratch"; then pool=$(mktemp -d /tmp/malvoran-lintian.XXXXXX); fi
@@ -43,22 +85,5 @@ fi
 
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-[ -x "$prefix/bin/malvoran" ] || fail "no program in bin/"
-
-desktop=$(ls "$prefix"/share/applications/*.desktop) || fail "no .desktop file"
-desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
-grep -q '^Name\[bg\]=' "$desktop" || fail "no Bulgarian name in $desktop"
-
-metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml) || fail "no metainfo file"
-appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate: $metainfo"
-launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
-[ "$launchable" = "$(basename "$desktop")" ] || fail "metainfo launches '$launchable', not $(basename "$desktop")"
-
-icon=$(sed -n 's/^Icon=//p' "$desktop")
-for size in 16 24 32 48 64 128 256; do
-    png="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png"
-    [ -f "$png" ] || fail "missing icon $png"
-    file "$png" | grep -q "$size x $size" || fail "$png is not $size x $size"
-done
-[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "missing scalable icon"
+check_programs "$prefix"
 echo "install OK: $(find "$prefix" -type f | wc -l) files"
