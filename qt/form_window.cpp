@@ -192,19 +192,19 @@ QWidget* FormWindow::createControl(const design::Control& control)
 
 QWidget* FormWindow::createTextBox(const design::Control& control)
 {
-    if (control.singleLine) {
-        auto* box = new QLineEdit(this);
-        if (control.maxLength > 0)
-            box->setMaxLength(control.maxLength);
-        box->setReadOnly(control.readOnly);
-        return box;
-    }
-    // As it is made, the box lays out a first, empty document in the application's font, which
-    // would load the desktop's font for nothing: for that moment the window's font stands in.
+    // As it is made, a box lays out a first, empty text in the application's font, which would load
+    // the desktop's font for nothing: for that moment the window's font stands in.
     const QFont desktopFont = QGuiApplication::font();
     QGuiApplication::setFont(font());
-    auto* box = new ReportBox(control.maxLength, this);
+    QLineEdit* line = control.singleLine ? new QLineEdit(this) : nullptr;
+    ReportBox* box = control.singleLine ? nullptr : new ReportBox(control.maxLength, this);
     QGuiApplication::setFont(desktopFont);
+    if (line != nullptr) {
+        if (control.maxLength > 0)
+            line->setMaxLength(control.maxLength);
+        line->setReadOnly(control.readOnly);
+        return line;
+    }
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
