@@ -3,11 +3,11 @@
 // its peak resident memory, and how long a click on "Изчисли" takes to repaint the report box. The
 // programs measured have no hidden switch; every figure comes from what the server sees.
 //
-//   frame_watch <launches> <program> <floor> <clicks> [floor's name]
+//   frame_watch <launches> <program> <floor> <clicks> [floor's name] [program's name]
 //   frame_watch --cold <launches> <program> <floor>   (each launch after the page cache is dropped)
 //
 // With no clicks it measures the launches alone: for programs whose window sits elsewhere than at
-// the top-left of its X window (Wine draws the title bar itself there).
+// the top-left of its X window (Wine draws the title bar itself there), or that have no "Изчисли".
 #include "design.h"
 
 #include <X11/Xlib.h>
@@ -264,16 +264,17 @@ int main(int argc, char* argv[])
         Watcher watcher;
         return coldLaunches(watcher, std::atoi(argv[2]), argv[3], argv[4]);
     }
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr,
-                     "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name] "
+                             "[program's name]\n");
         return 2;
     }
     const int launches = std::atoi(argv[1]);
     const char* program = argv[2];
     const char* floor = argv[3];
     const int clicks = std::atoi(argv[4]);
-    const std::string floorName = argc == 6 ? argv[5] : "floor (one QLabel)";
+    const std::string floorName = argc >= 6 ? argv[5] : "floor (one QLabel)";
+    const std::string name = argc == 7 ? argv[6] : "malvoran";
 
     Watcher watcher;
     std::vector<double> ours, floors, ratios, oursKiB, floorKiB, firstClicks;
@@ -319,14 +320,14 @@ int main(int argc, char* argv[])
     }
 
     std::printf("launch to first painted frame (%d launches each, alternating):\n", launches);
-    print("malvoran", ours, "ms");
+    print(name.c_str(), ours, "ms");
     print(floorName.c_str(), floors, "ms");
-    print("ratio malvoran / floor, pairwise", ratios, "x ");
+    print(("ratio " + name + " / floor, pairwise").c_str(), ratios, "x ");
     std::printf("peak resident memory:\n");
     for (auto* values : {&oursKiB, &floorKiB})
         for (auto& v : *values)
             v /= 1024;
-    print("malvoran", oursKiB, "MiB");
+    print(name.c_str(), oursKiB, "MiB");
     print(floorName.c_str(), floorKiB, "MiB");
     if (clicks > 0) {
         std::printf("click on \"Изчисли\" to repainted report:\n");
