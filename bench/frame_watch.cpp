@@ -265,8 +265,9 @@ int main(int argc, char* argv[])
         return coldLaunches(watcher, std::atoi(argv[2]), argv[3], argv[4]);
     }
     if (argc < 5 || argc > 7) {
-        std::fprintf(stderr, "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name] "
-                             "[program's name]\n");
+        std::fprintf(stderr,
+                     "usage: frame_watch [--cold] <launches> <program> <floor> <clicks> [floor's name] "
+                     "[program's name]\n");
         return 2;
     }
     const int launches = std::atoi(argv[1]);
