@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QResource>
+#include <QValidator>
 #include <QWindow>
 
 #include <algorithm>
@@ -35,6 +36,23 @@ QAccessibleInterface* accessibleControl(const QString&, QObject* object)
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     return nullptr;
 }
+
+// A one-line box counts its limit in UTF-16 code units, as every box does, and cuts a longer paste
+// there even between the two halves of a character beyond 16 bits; the half left at the end is taken
+// away again, so that the box holds whole characters only.
+class WholeCharacters final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& position) const override
+    {
+        if (!text.isEmpty() && text.back().isHighSurrogate()) {
+            text.chop(1);
+            position = std::min(position, static_cast<int>(text.size()));
+        }
+        return Acceptable;
+    }
+};
 
 } // namespace
 
@@ -200,8 +218,10 @@ QWidget* FormWindow::createTextBox(const design::Control& control)
     ReportBox* box = control.singleLine ? nullptr : new ReportBox(control.maxLength, this);
     QGuiApplication::setFont(desktopFont);
     if (line != nullptr) {
-        if (control.maxLength > 0)
+        if (control.maxLength > 0) {
             line->setMaxLength(control.maxLength);
+            line->setValidator(new WholeCharacters(line));
+        }
         line->setReadOnly(control.readOnly);
         return line;
     }

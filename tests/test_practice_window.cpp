@@ -88,6 +88,8 @@ private slots:
     void keys_pressTheFocusedButton();
     void disabledButton_leavesTheFocusToThePractice();
     void feedback_showsEachLineBreakAndTakesNoTyping();
+    void oneLineBoxes_holdWholeCharactersUpToTheirLimit_data();
+    void oneLineBoxes_holdWholeCharactersUpToTheirLimit();
     void resistor_showsTheTaskAtItsPlace();
     void accessibility_namesAndRoles_data();
     void accessibility_namesAndRoles();
@@ -390,6 +392,34 @@ void PracticeWindowTest::feedback_showsEachLineBreakAndTakesNoTyping()
     QTest::keyClicks(feedback, "abc");
     QTest::keyClick(feedback, Qt::Key_Return);
     QCOMPARE(ui.window.text(Part::Feedback), std::string("Грешно.\r\nред 2\r\n"));
+}
+
+void PracticeWindowTest::oneLineBoxes_holdWholeCharactersUpToTheirLimit_data()
+{
+    // The box holds practice::kAnswerLimit characters, one beyond 16 bits (😀) taking two of them.
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("held");
+    const QString a62(62, u'a');
+    QTest::newRow("a paste that ends exactly at the limit") << a62 + "😀b" << a62 + "😀";
+    QTest::newRow("a paste cut between a character's halves") << a62 + "a😀" << a62 + "a";
+    QTest::newRow("Cyrillic and signs, cut at the limit") << QString(70, u'Ω') << QString(64, u'Ω');
+}
+
+void PracticeWindowTest::oneLineBoxes_holdWholeCharactersUpToTheirLimit()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, held);
+    PracticeDriver ui;
+    for (const Part part : {Part::Answer, Part::RoundNumber}) {
+        ui.window.setEnabled(part, true);
+        ui.paste(part, pasted.toStdString());
+        QCOMPARE(QString::fromStdString(ui.window.text(part)), held);
+        // Typed into the full box, a character beyond 16 bits does not go in by half either.
+        auto* box = qobject_cast<QLineEdit*>(ui.widget(part));
+        box->end(false);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString("😀"), Qt::NoModifier);
+        QCOMPARE(QString::fromStdString(ui.window.text(part)), held);
+    }
 }
 
 void PracticeWindowTest::resistor_showsTheTaskAtItsPlace()
