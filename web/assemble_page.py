@@ -5,8 +5,8 @@ the program's WebAssembly), which works opened from a disk and from any web serv
 Content-Security-Policy lets nothing run but its own scripts and styles and fetches nothing at all.
 
 Usage: assemble_page.py --output malvoran.html --template page.html --parts <page_parts' folder>
-       --style page.css --boot boot.js --program malvoran.js --wasm malvoran.wasm --font font.woff2
-       --icon icon.png --version 1.2.0 --licence LICENSE [--licence ...]
+       --style page.css --boot boot.js --start start.js --program malvoran.js --wasm malvoran.wasm
+       --font font.woff2 --icon icon.png --version 1.2.0 --licence LICENSE [--licence ...]
 """
 import argparse
 import base64
@@ -30,15 +30,19 @@ def digest(text):
 
 def main():
     options = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for name in ("output", "template", "parts", "style", "boot", "program", "wasm", "font", "icon", "version"):
+    for name in ("output", "template", "parts", "style", "boot", "start", "program", "wasm", "font", "icon",
+                 "version"):
         options.add_argument("--" + name, required=True)
     options.add_argument("--licence", action="append", required=True)
     given = options.parse_args()
 
     parts = given.parts + "/"
     style = read(parts + "window.css").replace("@FONT@", base64_of(given.font)) + read(given.style)
-    boot = read(given.boot).replace("@WASM@", base64_of(given.wasm))
-    program = read(given.program) + "\nmalvoranStart(createMalvoran);\n"
+    boot = read(given.boot)
+    # The program's WebAssembly goes at the end of the page, with the script that starts it after the
+    # first paint: the head's script stays small.
+    program = "%s\n%s\nmalvoranStart(createMalvoran, '%s');\n" % (read(given.program), read(given.start),
+                                                                   base64_of(given.wasm))
     for name, text in (("style", style), ("script", boot), ("script", program)):
         if re.search("</" + name, text, re.IGNORECASE):
             sys.exit("assemble_page: the page's %s would end inside itself" % name)

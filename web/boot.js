@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Runs first, in the page's head: scales the window down to a screen narrower than it, starts
-// compiling the program's WebAssembly while the browser reads the rest of the page, keeps the clicks
-// that come before the program is running, and says plainly where the browser cannot run it. The
-// page's builder puts the WebAssembly in, in base64.
-/* exported malvoranStart */
+// Runs first, in the page's head, before the browser lays the window out: scales the window down to a
+// screen narrower than it, keeps the clicks that come before the program is running, and says plainly
+// where the browser cannot run it. The program itself starts at the end of the page (start.js).
+/* exported malvoranPage */
 'use strict';
 
-const malvoranProgram = (function () {
+const malvoranPage = (function () {
     const page = document.documentElement;
-    const wasm = '@WASM@';
 
     // A page with no width yet (in a frame not laid out) keeps the window as designed.
     function fitToScreen() {
@@ -26,27 +24,20 @@ const malvoranProgram = (function () {
             early.push(event.target);
     }, true);
 
-    function missing() {
-        page.classList.add('without-webassembly');
+    // One sentence in place of the window: `why` names it (the class that shows it).
+    function cannotRun(why) {
+        early = null;
+        page.classList.add(why);
     }
-    if (typeof WebAssembly !== 'object') {
-        missing();
-        return null;
-    }
-    let bytes;
-    if (typeof Uint8Array.fromBase64 === 'function') {
-        bytes = Uint8Array.fromBase64(wasm);
-    } else {
-        const text = atob(wasm);
-        bytes = new Uint8Array(text.length);
-        for (let i = 0; i < text.length; ++i)
-            bytes[i] = text.charCodeAt(i);
-    }
-    const compiled = WebAssembly.compile(bytes);
-    compiled.catch(missing);
+    if (typeof WebAssembly !== 'object')
+        cannotRun('without-webassembly');
+
     return {
-        compiled: compiled,
-        missing: missing,
+        cannotRun: cannotRun,
+        // Whether the program may start: the page has not said that it cannot run.
+        runs: function () {
+            return early !== null;
+        },
         // Called by the window once it answers the page's events: the clicks kept until then.
         takeEarlyClicks: function () {
             const taken = early === null ? [] : early;
@@ -55,33 +46,3 @@ const malvoranProgram = (function () {
         }
     };
 })();
-
-// Starts the program (emscripten's factory, `create`) on the WebAssembly compiled above. Its window
-// takes over the page's controls once the browser has shown them a first time: what the program does
-// then does not hold back the first paint, and a click before it is kept until it runs.
-const malvoranStart = function (create) {
-    if (malvoranProgram === null)
-        return;
-    create({
-        noInitialRun: true,
-        instantiateWasm: function (imports, done) {
-            malvoranProgram.compiled.then(function (module) {
-                return WebAssembly.instantiate(module, imports).then(function (instance) {
-                    done(instance, module);
-                });
-            }).catch(malvoranProgram.missing);
-            return {};
-        }
-    }).then(function (program) {
-        const run = function () {
-            setTimeout(function () {
-                program.callMain([]);
-            }, 0);
-        };
-        // A page opened behind another has no frames to wait for.
-        if (document.visibilityState === 'hidden')
-            run();
-        else
-            requestAnimationFrame(run);
-    });
-};

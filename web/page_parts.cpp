@@ -132,10 +132,32 @@ std::string attribute(std::string_view name, std::string_view value)
     return std::string(" ").append(name).append(R"(=")").append(escaped(value)).append(R"(")");
 }
 
+// A control's description is the text of a hidden element that aria-describedby names: every engine
+// gives that to a screen reader, where some pass aria-description on to none.
+std::string describedBy(std::string_view id)
+{
+    return attribute("aria-describedby", std::string(id).append(web::kDescriptionSuffix));
+}
+
 std::string named(const design::Control& control)
 {
-    return attribute("id", design::controlName(control)) +
-           attribute("aria-description", control.accessibleDescription);
+    const std::string id = design::controlName(control);
+    return attribute("id", id) + (control.accessibleDescription.empty() ? "" : describedBy(id));
+}
+
+// The hidden elements that hold the descriptions, the picture's first: its text follows the choices.
+std::string descriptions()
+{
+    std::string out = "<div hidden>";
+    const auto text = [&out](std::string_view id, std::string_view description) {
+        out.append("<span").append(attribute("id", std::string(id).append(web::kDescriptionSuffix)));
+        out.append(">").append(escaped(description)).append("</span>");
+    };
+    text(web::kResistorId, design::resistorDescription({}));
+    for (const auto& control : design::kControls)
+        if (!control.accessibleDescription.empty())
+            text(design::controlName(control), control.accessibleDescription);
+    return out + "</div>\n";
 }
 
 void writeList(std::ostream& out, const design::Control& control)
@@ -156,7 +178,7 @@ void writePicture(std::ostream& out)
 {
     out << "<canvas" << attribute("id", web::kResistorId) << R"( role="img")"
         << attribute("aria-label", design::kResistorName)
-        << attribute("aria-description", design::resistorDescription({})) << "></canvas>\n";
+        << describedBy(web::kResistorId) << "></canvas>\n";
 }
 
 void writeButton(std::ostream& out, const design::Control& control)
@@ -204,7 +226,7 @@ std::string markup()
             writeReportBox(out, control);
         }
     }
-    out << "</main>\n";
+    out << descriptions() << "</main>\n";
     return out.str();
 }
 
