@@ -9,6 +9,11 @@ firefox.py: WebDriver BiDi; webkit.py: W3C WebDriver over HTTP), with Python's s
         tab.evaluate("document.title")
         tab.key("Tab")
         tab.accessible("Resistor")  # {"role": "image", "name": "Резистор", "description": "..."}
+        tab.click(x, y)             # on a link that opens a tab
+        opened = browser.adopt(800, 600)
+
+A browser's `open(url, width, height, scale, mobile)` opens a new tab; `adopt(...)` takes the tab the
+page itself opened (a link, window.open) that the client has not seen yet.
 """
 import json
 import struct
@@ -21,6 +26,18 @@ ENGINES = ("chromium", "firefox", "webkit")
 
 class BrowserError(Exception):
     pass
+
+
+def wait_for_new(known, listing, timeout):
+    """The first of listing() not in `known`, within `timeout` seconds: a tab the page opened."""
+    deadline = time.monotonic() + timeout
+    while True:
+        new = [item for item in listing() if item not in known]
+        if new:
+            return new[0]
+        if time.monotonic() > deadline:
+            raise BrowserError("no new tab opened in %.0f s" % timeout)
+        time.sleep(0.05)
 
 
 def launch(engine, profile, env=None, **options):

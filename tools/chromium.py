@@ -17,7 +17,7 @@ import subprocess
 import tempfile
 import time
 
-from browser import BrowserError, Tab, decode_png
+from browser import BrowserError, Tab, decode_png, wait_for_new
 
 BINARY = "/usr/lib/chromium/chromium"
 
@@ -76,6 +76,8 @@ class Chromium:
         self.buffer = b""
         self.next_id = 0
         self.events = []
+        # The tabs the client knows: those it opened or adopted, and the browser's first.
+        self.seen = set()
 
     @property
     def version(self):
@@ -144,17 +146,32 @@ class Chromium:
                     return event["params"] if isinstance(method, str) else (event["method"], event["params"])
             self.events.append(self._receive(max(0.01, deadline - time.monotonic())))
 
+    def _pages(self):
+        return [target["targetId"] for target in self.send("Target.getTargets")["targetInfos"]
+                if target["type"] == "page"]
+
     def open(self, url=None, width=600, height=400, scale=1, mobile=False):
         """A new tab of `width` x `height` pixels at `scale` device pixels each, at `url` once loaded."""
-        target = self.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+        page = self._attach(self.send("Target.createTarget", {"url": "about:blank"})["targetId"], width, height,
+                            scale, mobile)
+        if url:
+            page.go(url)
+        return page
+
+    def adopt(self, width=600, height=400, scale=1, mobile=False, timeout=10):
+        """The tab the page opened, once its page has loaded."""
+        page = self._attach(wait_for_new(self.seen, self._pages, timeout), width, height, scale, mobile)
+        page.wait_until("document.readyState === 'complete'")
+        return page
+
+    def _attach(self, target, width, height, scale, mobile):
+        self.seen.update(self._pages())
         session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
         page = Page(self, session, target)
         for domain in ("Page", "Runtime"):
             page.send(domain + ".enable")
         page.resize(width, height, scale, mobile)
         page.scale = scale
-        if url:
-            page.go(url)
         return page
 
 
@@ -194,7 +211,11 @@ class Page(Tab):
     def go(self, url, timeout=30):
         """Opens `url` and waits until it has loaded (not an earlier page's load, still queued)."""
         self.send("Page.setLifecycleEventsEnabled", {"enabled": True})
-        self.loader = self.send("Page.navigate", {"url": url})["loaderId"]
+        loader = self.send("Page.navigate", {"url": url}).get("loaderId")
+        # Another fragment of the same page loads nothing.
+        if loader is None:
+            return
+        self.loader = loader
         self.wait_for("Page.lifecycleEvent", timeout,
                       lambda params: params["name"] == "load" and params["loaderId"] == self.loader)
 

@@ -15,7 +15,8 @@ import time
 import urllib.parse
 
 import atspi
-from browser import BrowserError, Tab, decode_png, swipe_points, webdriver_key, webdriver_pointer, x_window
+from browser import (BrowserError, Tab, decode_png, swipe_points, wait_for_new, webdriver_key, webdriver_pointer,
+                     x_window)
 
 BINARY = "/usr/bin/firefox-esr"
 
@@ -225,13 +226,26 @@ class Firefox:
     def open(self, url=None, width=600, height=400, scale=1, mobile=False):
         """A new tab showing `width` x `height` pixels of the page at `scale` device pixels each, at
         `url` once loaded. Firefox has no phone's mode: `mobile` changes nothing but the size."""
-        context = self.send("browsingContext.create", {"type": "tab"})["context"]
+        tab = self._take(self.send("browsingContext.create", {"type": "tab"})["context"], width, height, scale)
+        if url:
+            tab.go(url)
+        return tab
+
+    def _contexts(self):
+        return [context["context"] for context in self.send("browsingContext.getTree", {"maxDepth": 0})["contexts"]]
+
+    def adopt(self, width=600, height=400, scale=1, mobile=False, timeout=10):
+        """The tab the page opened, once its page has loaded."""
+        known = {self.first} | {tab.context for tab in self.tabs}
+        tab = self._take(wait_for_new(known, self._contexts, timeout), width, height, scale)
+        tab.wait_until("document.readyState === 'complete'")
+        return tab
+
+    def _take(self, context, width, height, scale):
         self.active = context
         tab = FirefoxTab(self, context)
         self.tabs.append(tab)
         tab.resize(width, height, scale)
-        if url:
-            tab.go(url)
         return tab
 
     def close(self):

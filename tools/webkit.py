@@ -18,7 +18,8 @@ import urllib.error
 import urllib.request
 
 import atspi
-from browser import BrowserError, Tab, crop, decode_png, swipe_points, webdriver_key, webdriver_pointer, x_window
+from browser import (BrowserError, Tab, crop, decode_png, swipe_points, wait_for_new, webdriver_key,
+                     webdriver_pointer, x_window)
 
 DRIVER = "/usr/bin/WebKitWebDriver"
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
@@ -184,11 +185,22 @@ class WebKit:
             handle = self.call("POST", "/window/new", {"type": "window"})["handle"]
         else:
             handle = self.first
+        tab = self._take(handle, width, height)
+        if url:
+            tab.go(url)
+        return tab
+
+    def adopt(self, width=600, height=400, scale=None, mobile=False, timeout=10):
+        """The window the page opened (its tab), once its page has loaded."""
+        known = {self.first} | {tab.handle for tab in self.tabs}
+        tab = self._take(wait_for_new(known, lambda: self.call("GET", "/window/handles"), timeout), width, height)
+        tab.wait_until("document.readyState === 'complete'")
+        return tab
+
+    def _take(self, handle, width, height):
         tab = WebKitTab(self, handle, width, height)
         self.tabs.append(tab)
         tab.resize(width, height)
-        if url:
-            tab.go(url)
         return tab
 
     def close(self):
