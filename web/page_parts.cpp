@@ -160,6 +160,8 @@ std::string descriptions()
     return out + "</div>\n";
 }
 
+// A list shows its first colour until one is chosen: the others wait in a template, which the browser
+// does not lay out for the first paint, and join the list as the window takes over (window.js).
 void writeList(std::ostream& out, const design::Control& control)
 {
     const std::string id = design::controlName(control);
@@ -167,18 +169,17 @@ void writeList(std::ostream& out, const design::Control& control)
         << R"( class="list" role="listbox" tabindex="0">)";
     const auto colours = bands::kColourLists.at(static_cast<std::size_t>(control.index));
     for (std::size_t row = 0; row < colours.size(); ++row)
-        out << "<div" << attribute("id", id + "." + std::to_string(row))
+        out << (row == 1 ? "<template>" : "") << "<div" << attribute("id", id + "." + std::to_string(row))
             << R"( class="option" role="option" aria-selected="false"><span class="swatch c)"
             << static_cast<int>(colours[row]) << R"("></span>)" << escaped(bands::colourName(colours[row]))
             << "</div>";
-    out << "</div>\n";
+    out << (colours.size() > 1 ? "</template>" : "") << "</div>\n";
 }
 
 void writePicture(std::ostream& out)
 {
     out << "<canvas" << attribute("id", web::kResistorId) << R"( role="img")"
-        << attribute("aria-label", design::kResistorName)
-        << describedBy(web::kResistorId) << "></canvas>\n";
+        << attribute("aria-label", design::kResistorName) << describedBy(web::kResistorId) << "></canvas>\n";
 }
 
 void writeButton(std::ostream& out, const design::Control& control)

@@ -77,9 +77,6 @@ mergeInto(LibraryManager.library, {
         followSize: function () {
             const page = MalvoranPage;
             const picture = page.picture;
-            const measure = function () {
-                page.fitToStyle();
-            };
             const observer = new ResizeObserver(function (entries) {
                 const entry = entries[entries.length - 1];
                 // A later window of the page has a picture of its own.
@@ -98,12 +95,12 @@ mergeInto(LibraryManager.library, {
             } catch (error) {
                 observer.observe(picture);
             }
-            addEventListener('resize', measure);
+            addEventListener('resize', page.fitToStyle);
             const density = function () {
                 const query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
                 const changed = function () {
                     query.removeListener(changed);
-                    measure();
+                    page.fitToStyle();
                     density();
                 };
                 query.addListener(changed);
@@ -116,9 +113,8 @@ mergeInto(LibraryManager.library, {
         optional: function (step) {
             try {
                 step();
-                return true;
             } catch (error) {
-                return false;
+                // The window works without it.
             }
         }
     },
@@ -127,6 +123,11 @@ mergeInto(LibraryManager.library, {
     malvoran_js_open: function (windowId) {
         const page = MalvoranPage;
         const root = document.getElementById(UTF8ToString(windowId));
+        // What waited in templates for the first paint (a list's colours after its first) joins the
+        // window before it is taken over.
+        Array.prototype.forEach.call(root.querySelectorAll('template'), function (held) {
+            held.replaceWith(held.content);
+        });
         if (page.designed === null) {
             page.designed = root.cloneNode(true);
             page.root = root;
