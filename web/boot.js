@@ -20,11 +20,16 @@ const malvoranPage = (function () {
     fitToScreen();
     addEventListener('resize', fitToScreen);
 
-    // A click on a button or a colour while the program starts is answered as soon as it runs.
+    // A click on a button or a colour while the program starts is answered as soon as it runs, which
+    // it then does at once, once the window has been laid out for the screen.
     let early = [];
+    let framed = false;
     document.addEventListener('click', function (event) {
-        if (early !== null && event.target.closest('.window button, .window [role=option]') !== null)
+        if (early !== null && event.target.closest('.window button, .window [role=option]') !== null) {
             early.push(event.target);
+            if (framed)
+                startOnce();
+        }
     }, true);
 
     // Whether the program's script has run to its end.
@@ -80,8 +85,9 @@ const malvoranPage = (function () {
         });
     }
     // Once the browser has put the window on the screen (its first contentful paint), so that the
-    // program's work does not hold the first paint back; where the browser does not time its paints,
-    // after its first frame; a page opened behind another has no frames to wait for.
+    // program's work does not hold the first paint back; after the first frame where the browser does
+    // not time its paints, or where a click already waits for its answer; at once where the page is
+    // opened behind another, which has no frames to wait for.
     let started = false;
     function startOnce() {
         if (!started) {
@@ -96,7 +102,8 @@ const malvoranPage = (function () {
         }
         requestAnimationFrame(function () {
             setTimeout(function () {
-                if (!timesPaints())
+                framed = true;
+                if (!timesPaints() || (early !== null && early.length > 0))
                     startOnce();
             }, 0);
         });
