@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The page's benchmark: builds malvoran.html and prints its size, then loads it and a floor page (one
-# label in a window of the design's size and colour, plain HTML) alternately in one headless Chromium
-# and prints, as pairwise medians: the first contentful paint, and the window answering a click on
+# label in a window of the design's size and colour, plain HTML) alternately in one headless Chromium,
+# each load in a new tab (as a student opens the file), then one after another in the same tab, and
+# prints, as pairwise medians: the first contentful paint, and the window answering a click on
 # "Изчисли" with its report, each against the floor's first paint. Figures only; nothing here passes
 # or fails. The browser runs in a private session, its profile in the build tree.
 #   bench/run-web.sh [loads of each (20)]

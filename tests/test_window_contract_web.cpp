@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window contract against the page's window, in the page itself in headless Chromium
-// (tests/web/run_in_chromium.py opens it and reads what this program writes on the console).
+// The window contract against the page's window, in the page itself in each browser engine
+// (tests/web/run_in_browser.py opens it and reads what this program leaves in the page).
 // clazy:excludeall=non-pod-global-static (doctest registers its test cases in static objects)
 #define DOCTEST_CONFIG_IMPLEMENT
 #include "design.h"
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -33,6 +34,11 @@ EM_JS(char*, shownText, (const char* id), {
     const value = document.getElementById(UTF8ToString(id)).value;
     return allocateUTF8(value.split(String.fromCharCode(10)).join(String.fromCharCode(13, 10)));
 });
+
+// What the program wrote and its status, where the runner reads them: not every engine's driver can
+// read the browser's console.
+EM_JS(void, leaveResult, (const char* output, int status),
+      { globalThis.malvoranTestResult = {output : UTF8ToString(output), status : status}; });
 
 std::string nameOf(design::Array array, int index)
 {
@@ -65,17 +71,18 @@ TEST_CASE_TEMPLATE_INVOKE(window_contract, WebHarness);
 
 int main(int argc, char** argv)
 {
-    // An exception that escapes doctest ends the program without this line, and the runner reports
-    // that the program never finished.
+    // An exception that escapes doctest ends the program without a summary: its message is the result.
+    std::ostringstream output;
     int status = 1;
     try {
         doctest::Context context(argc, argv);
         context.setOption("no-colors", true);
+        context.setCout(&output);
         status = context.run();
     } catch (const std::exception& error) {
-        std::printf("%s\n", error.what());
+        output << error.what() << "\n";
     }
-    // The runner ends the browser on this line.
-    std::printf("malvoran-test-exit %d\n", status);
+    std::fputs(output.str().c_str(), stdout);
+    leaveResult(output.str().c_str(), status);
     return status;
 }

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""Headless Chromium driven over its own DevTools protocol, on a pipe (no port, no display): the one
-client the page's tests, benchmark and screenshots use. It needs nothing but Python's standard
-library and the browser itself, so it always speaks the protocol of the Chromium installed beside it.
+"""Headless Chromium driven over its own DevTools protocol, on a pipe (no port, no display), with
+Python's standard library alone, so it always speaks the protocol of the Chromium installed beside it.
+Its tabs answer what browser.py asks of every engine; the protocol's own commands (`send`) reach what
+only Chromium can do (emulated phones, themes and languages, the clipboard, the network's log).
 
     with Chromium(profile) as browser:
         page = browser.open("file:///.../malvoran.html")
@@ -12,11 +13,11 @@ import json
 import os
 import select
 import shutil
-import struct
 import subprocess
 import tempfile
 import time
-import zlib
+
+from browser import BrowserError, Tab, decode_png, wait_for_new
 
 BINARY = "/usr/lib/chromium/chromium"
 
@@ -32,14 +33,17 @@ FLAGS = [
 ]
 
 
-class ProtocolError(Exception):
+class ProtocolError(BrowserError):
     pass
 
 
 class Chromium:
-    """One browser, in a profile folder of the caller's; closed with everything it started."""
+    """One browser, in a profile folder of the caller's, with the pages' JavaScript on or off; closed
+    with everything it started."""
 
-    def __init__(self, profile, flags=(), env=None):
+    engine = "chromium"
+
+    def __init__(self, profile, flags=(), env=None, javascript=True):
         os.makedirs(profile, exist_ok=True)
         # Chromium keeps a socket in a folder of its TMPDIR, and a socket's path may not exceed 107
         # bytes: where the session's TMPDIR is too deep (a build tree in a long or Cyrillic path), a
@@ -59,6 +63,8 @@ class Chromium:
             os.dup2(keep[0], 3)
             os.dup2(keep[1], 4)
 
+        if not javascript:
+            flags = list(flags) + ["--blink-settings=scriptEnabled=false"]
         self.process = subprocess.Popen(
             [BINARY] + FLAGS + ["--user-data-dir=" + profile] + list(flags) + ["about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -70,6 +76,12 @@ class Chromium:
         self.buffer = b""
         self.next_id = 0
         self.events = []
+        # The tabs the client knows: those it opened or adopted, and the browser's first.
+        self.seen = set()
+
+    @property
+    def version(self):
+        return self.send("Browser.getVersion")["product"].split("/")[-1]
 
     def __enter__(self):
         return self
@@ -134,25 +146,44 @@ class Chromium:
                     return event["params"] if isinstance(method, str) else (event["method"], event["params"])
             self.events.append(self._receive(max(0.01, deadline - time.monotonic())))
 
+    def _pages(self):
+        return [target["targetId"] for target in self.send("Target.getTargets")["targetInfos"]
+                if target["type"] == "page"]
+
     def open(self, url=None, width=600, height=400, scale=1, mobile=False):
         """A new tab of `width` x `height` pixels at `scale` device pixels each, at `url` once loaded."""
-        target = self.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+        page = self._attach(self.send("Target.createTarget", {"url": "about:blank"})["targetId"], width, height,
+                            scale, mobile)
+        if url:
+            page.go(url)
+        return page
+
+    def adopt(self, width=600, height=400, scale=1, mobile=False, timeout=10):
+        """The tab the page opened, once its page has loaded."""
+        page = self._attach(wait_for_new(self.seen, self._pages, timeout), width, height, scale, mobile)
+        page.wait_until("document.readyState === 'complete'")
+        return page
+
+    def _attach(self, target, width, height, scale, mobile):
+        self.seen.update(self._pages())
         session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
         page = Page(self, session, target)
         for domain in ("Page", "Runtime"):
             page.send(domain + ".enable")
         page.resize(width, height, scale, mobile)
-        if url:
-            page.go(url)
+        page.scale = scale
         return page
 
 
-class Page:
+class Page(Tab):
+    engine = "chromium"
+
     def __init__(self, browser, session, target):
         self.browser = browser
         self.session = session
         self.target = target
         self.loader = None
+        self.touch = False
 
     def send(self, method, params=None, timeout=30):
         return self.browser.send(method, params, self.session, timeout)
@@ -170,12 +201,21 @@ class Page:
             "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile,
             "screenWidth": width, "screenHeight": height})
         if mobile:
+            self._touch_screen()
+
+    def _touch_screen(self):
+        if not self.touch:
             self.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+            self.touch = True
 
     def go(self, url, timeout=30):
         """Opens `url` and waits until it has loaded (not an earlier page's load, still queued)."""
         self.send("Page.setLifecycleEventsEnabled", {"enabled": True})
-        self.loader = self.send("Page.navigate", {"url": url})["loaderId"]
+        loader = self.send("Page.navigate", {"url": url}).get("loaderId")
+        # Another fragment of the same page loads nothing.
+        if loader is None:
+            return
+        self.loader = loader
         self.wait_for("Page.lifecycleEvent", timeout,
                       lambda params: params["name"] == "load" and params["loaderId"] == self.loader)
 
@@ -198,17 +238,12 @@ class Page:
                                                                                      details.get("text")))
         return result["result"].get("value")
 
-    def wait_until(self, expression, timeout=10):
-        deadline = time.monotonic() + timeout
-        while not self.evaluate(expression):
-            if time.monotonic() > deadline:
-                raise ProtocolError("still false after %.0f s: %s" % (timeout, expression))
-            time.sleep(0.02)
-
-    def screenshot(self):
-        """The page as the screen shows it, as rows of (red, green, blue) in device pixels."""
-        data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
-        return decode_png(base64.b64decode(data))
+    def screenshot(self, clip=None):
+        params = {"format": "png"}
+        if clip is not None:
+            x, y, width, height = clip
+            params["clip"] = {"x": x, "y": y, "width": width, "height": height, "scale": 1}
+        return decode_png(base64.b64decode(self.send("Page.captureScreenshot", params)["data"]))
 
     def click(self, x, y, button="left"):
         for kind in ("mousePressed", "mouseReleased"):
@@ -239,53 +274,46 @@ class Page:
         self.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": key, "code": code,
                                              "windowsVirtualKeyCode": key_code, "modifiers": modifiers})
 
+    def tap(self, x, y):
+        self._touch_screen()
+        self.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+        self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def swipe(self, x, y, distance, steps=8):
+        self._touch_screen()
+        self.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+        for step in range(1, steps + 1):
+            self.send("Input.dispatchTouchEvent", {"type": "touchMove",
+                                                   "touchPoints": [{"x": x, "y": y - distance * step / steps}]})
+            time.sleep(0.016)
+        self.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def run_before_load(self, script):
+        self.send("Page.addScriptToEvaluateOnNewDocument", {"source": script})
+        return True
+
+    def watch_requests(self):
+        self.send("Network.enable")
+        self.forget("Network.requestWillBeSent")
+
+    def requests(self):
+        found = []
+        while True:
+            try:
+                found.append(self.wait_for("Network.requestWillBeSent", timeout=0.2)["request"]["url"])
+            except ProtocolError:
+                return found
+
+    def accessible(self, element_id):
+        found = self.send("Runtime.evaluate", {"expression": "document.getElementById(%s)" % json.dumps(element_id)})
+        if "objectId" not in found["result"]:
+            return None
+        node = self.send("DOM.describeNode", {"objectId": found["result"]["objectId"]})["node"]
+        tree = self.send("Accessibility.getPartialAXTree",
+                         {"backendNodeId": node["backendNodeId"], "fetchRelatives": False})["nodes"]
+        if not tree or tree[0].get("ignored"):
+            return None
+        return {key: tree[0].get(key, {}).get("value", "") for key in ("role", "name", "description")}
+
     def close(self):
         self.browser.send("Target.closeTarget", {"targetId": self.target})
-
-
-def decode_png(data):
-    """Rows of (red, green, blue) from an 8-bit RGB or RGBA PNG, as Chromium writes them."""
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG")
-    position = 8
-    compressed = b""
-    while position < len(data):
-        length, kind = struct.unpack(">I4s", data[position:position + 8])
-        body = data[position + 8:position + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour not in (2, 6):
-                raise ValueError("PNG of depth %d, colour type %d" % (depth, colour))
-        elif kind == b"IDAT":
-            compressed += body
-        position += 12 + length
-    channels = 3 if colour == 2 else 4
-    stride = width * channels
-    raw = zlib.decompress(compressed)
-    rows = []
-    previous = bytearray(stride)
-    for y in range(height):
-        start = y * (stride + 1)
-        kind = raw[start]
-        row = bytearray(raw[start + 1:start + 1 + stride])
-        for i in range(stride):
-            left = row[i - channels] if i >= channels else 0
-            up = previous[i]
-            corner = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                row[i] = (row[i] + left) & 0xFF
-            elif kind == 2:
-                row[i] = (row[i] + up) & 0xFF
-            elif kind == 3:
-                row[i] = (row[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                row[i] = (row[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append([tuple(row[x * channels:x * channels + 3]) for x in range(width)])
-        previous = row
-    return rows
-
-
-def installed():
-    return os.access(BINARY, os.X_OK) or shutil.which("chromium") is not None

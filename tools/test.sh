@@ -3,7 +3,7 @@
 # Sets up what the tests need, then builds and runs the whole suite with CTest four times: in the
 # default configuration (with valgrind and the static checks), under AddressSanitizer and
 # UndefinedBehaviorSanitizer, as the Windows edition cross-built with MinGW-w64 and run under Wine, and
-# as the page in WebAssembly, under node and in headless Chromium.
+# as the page in WebAssembly, under node and in Chromium, Firefox and WebKitGTK.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 tools/setup.sh build test check windows web

@@ -132,12 +132,36 @@ std::string attribute(std::string_view name, std::string_view value)
     return std::string(" ").append(name).append(R"(=")").append(escaped(value)).append(R"(")");
 }
 
-std::string named(const design::Control& control)
+// A control's description is the text of a hidden element that aria-describedby names: every engine
+// gives that to a screen reader, where some pass aria-description on to none.
+std::string describedBy(std::string_view id)
 {
-    return attribute("id", design::controlName(control)) +
-           attribute("aria-description", control.accessibleDescription);
+    return attribute("aria-describedby", std::string(id).append(web::kDescriptionSuffix));
 }
 
+std::string named(const design::Control& control)
+{
+    const std::string id = design::controlName(control);
+    return attribute("id", id) + (control.accessibleDescription.empty() ? "" : describedBy(id));
+}
+
+// The hidden elements that hold the descriptions, the picture's first: its text follows the choices.
+std::string descriptions()
+{
+    std::string out = "<div hidden>";
+    const auto text = [&out](std::string_view id, std::string_view description) {
+        out.append("<span").append(attribute("id", std::string(id).append(web::kDescriptionSuffix)));
+        out.append(">").append(escaped(description)).append("</span>");
+    };
+    text(web::kResistorId, design::resistorDescription({}));
+    for (const auto& control : design::kControls)
+        if (!control.accessibleDescription.empty())
+            text(design::controlName(control), control.accessibleDescription);
+    return out + "</div>\n";
+}
+
+// A list shows its first colour until one is chosen: the others wait in a template, which the browser
+// does not lay out for the first paint, and join the list as the window takes over (window.js).
 void writeList(std::ostream& out, const design::Control& control)
 {
     const std::string id = design::controlName(control);
@@ -145,18 +169,17 @@ void writeList(std::ostream& out, const design::Control& control)
         << R"( class="list" role="listbox" tabindex="0">)";
     const auto colours = bands::kColourLists.at(static_cast<std::size_t>(control.index));
     for (std::size_t row = 0; row < colours.size(); ++row)
-        out << "<div" << attribute("id", id + "." + std::to_string(row))
+        out << (row == 1 ? "<template>" : "") << "<div" << attribute("id", id + "." + std::to_string(row))
             << R"( class="option" role="option" aria-selected="false"><span class="swatch c)"
             << static_cast<int>(colours[row]) << R"("></span>)" << escaped(bands::colourName(colours[row]))
             << "</div>";
-    out << "</div>\n";
+    out << (colours.size() > 1 ? "</template>" : "") << "</div>\n";
 }
 
 void writePicture(std::ostream& out)
 {
     out << "<canvas" << attribute("id", web::kResistorId) << R"( role="img")"
-        << attribute("aria-label", design::kResistorName)
-        << attribute("aria-description", design::resistorDescription({})) << "></canvas>\n";
+        << attribute("aria-label", design::kResistorName) << describedBy(web::kResistorId) << "></canvas>\n";
 }
 
 void writeButton(std::ostream& out, const design::Control& control)
@@ -204,7 +227,7 @@ std::string markup()
             writeReportBox(out, control);
         }
     }
-    out << "</main>\n";
+    out << descriptions() << "</main>\n";
     return out.str();
 }
 

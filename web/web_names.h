@@ -13,6 +13,8 @@ namespace web {
 // the design, "List1(2)".
 inline constexpr std::string_view kWindowId = "Malvoran";
 inline constexpr std::string_view kResistorId = "Resistor";
+// A control's description for screen readers is held by a hidden element of its id and this ending.
+inline constexpr std::string_view kDescriptionSuffix = ".description";
 
 // The family the page gives its own copy of the window's font, used where Times New Roman is missing.
 // Its own name, not the original's: the original's licence reserves that for the font as published.

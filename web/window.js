@@ -4,7 +4,7 @@
 // what each does. Nothing here knows a colour, a text or a key rule.
 /* global mergeInto, LibraryManager, MalvoranPage, UTF8ToString, stringToUTF8, lengthBytesUTF8,
    allocateUTF8OnStack, stackSave, stackRestore, _malvoran_click, _malvoran_choose, _malvoran_key,
-   _malvoran_paint, _malvoran_fitNames, malvoranProgram */
+   _malvoran_paint, _malvoran_fitNames, malvoranPage */
 
 mergeInto(LibraryManager.library, {
     $MalvoranPage: {
@@ -28,22 +28,94 @@ mergeInto(LibraryManager.library, {
                 parseFloat(style.columnGap) - side;
         },
 
-        // The repaint of the picture wherever its size in the screen's pixels changes: the browser's
-        // zoom, a screen of another density, the page's own scaling on a narrow screen.
-        followSize: function (entries) {
-            const entry = entries[entries.length - 1];
-            const box = entry.contentBoxSize[0];
+        // Device pixels to one of the picture's own CSS pixels: the screen's density times every CSS
+        // zoom above the picture (the page's own scaling on a narrow screen). WebKit gives no
+        // currentCSSZoom: the zooms are then read from the style, element by element.
+        scale: function () {
             const picture = MalvoranPage.picture;
-            const zoom = typeof picture.currentCSSZoom === 'number' ? picture.currentCSSZoom : 1;
-            const scale = zoom * devicePixelRatio;
-            // The browser's own count of the screen's pixels is exact, where it has one that agrees
-            // (an emulated screen's density is not in it).
-            const device = entry.devicePixelContentBoxSize ? entry.devicePixelContentBoxSize[0] : null;
-            const exact = device !== null && Math.abs(device.inlineSize - box.inlineSize * scale) <= 1;
-            picture.width = exact ? device.inlineSize : Math.round(box.inlineSize * scale);
-            picture.height = exact ? device.blockSize : Math.round(box.blockSize * scale);
-            if (box.inlineSize > 0)
-                _malvoran_paint(picture.width / box.inlineSize);
+            let zoom = 1;
+            if (typeof picture.currentCSSZoom === 'number') {
+                zoom = picture.currentCSSZoom;
+            } else {
+                for (let element = picture; element !== null; element = element.parentElement)
+                    zoom *= parseFloat(getComputedStyle(element).zoom) || 1;
+            }
+            return zoom * devicePixelRatio;
+        },
+
+        // Gives the picture a pixel for each of the screen's it covers and paints it anew, where that
+        // count changed: `inline` and `block` are its size in its own CSS pixels, `device` the
+        // browser's own count of the screen's pixels where it has one that agrees (an emulated
+        // screen's density is not in it).
+        fit: function (inline, block, device) {
+            const picture = MalvoranPage.picture;
+            const scale = MalvoranPage.scale();
+            const exact = device !== null && Math.abs(device.inlineSize - inline * scale) <= 1;
+            const width = exact ? device.inlineSize : Math.round(inline * scale);
+            const height = exact ? device.blockSize : Math.round(block * scale);
+            if (width === picture.width && height === picture.height && MalvoranPage.painted)
+                return;
+            picture.width = width;
+            picture.height = height;
+            MalvoranPage.painted = inline > 0;
+            if (inline > 0)
+                _malvoran_paint(width / inline);
+        },
+        painted: false,
+
+        // fit() to the picture's size as its style gives it, in its own CSS pixels, where no observer
+        // reports it (WebKit rounds clientWidth under CSS zoom).
+        fitToStyle: function () {
+            const style = getComputedStyle(MalvoranPage.picture);
+            MalvoranPage.fit(parseFloat(style.width), parseFloat(style.height), null);
+        },
+
+        // The picture repaints wherever its size in the screen's pixels changes: the browser's zoom, a
+        // screen of another density, the page's own scaling on a narrow screen. Where the browser
+        // cannot count the picture's device pixels itself (WebKit throws at the asking), its CSS size
+        // is watched, with the window's size and the screen's density.
+        followSize: function () {
+            const page = MalvoranPage;
+            const picture = page.picture;
+            const observer = new ResizeObserver(function (entries) {
+                const entry = entries[entries.length - 1];
+                // A later window of the page has a picture of its own.
+                if (entry.target !== page.picture) {
+                    observer.disconnect();
+                    return;
+                }
+                const box = entry.contentBoxSize ? entry.contentBoxSize[0] :
+                    { inlineSize: entry.contentRect.width, blockSize: entry.contentRect.height };
+                const device = entry.devicePixelContentBoxSize ? entry.devicePixelContentBoxSize[0] : null;
+                page.fit(box.inlineSize, box.blockSize, device);
+            });
+            try {
+                observer.observe(picture, { box: 'device-pixel-content-box' });
+                return;
+            } catch (error) {
+                observer.observe(picture);
+            }
+            addEventListener('resize', page.fitToStyle);
+            const density = function () {
+                const query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
+                const changed = function () {
+                    query.removeListener(changed);
+                    page.fitToStyle();
+                    density();
+                };
+                query.addListener(changed);
+            };
+            density();
+        },
+
+        // A step the window can do without (a crisper picture, names fitted again to a late font):
+        // where the browser cannot do it, the window still takes over whole.
+        optional: function (step) {
+            try {
+                step();
+            } catch (error) {
+                // The window works without it.
+            }
         }
     },
 
@@ -51,6 +123,11 @@ mergeInto(LibraryManager.library, {
     malvoran_js_open: function (windowId) {
         const page = MalvoranPage;
         const root = document.getElementById(UTF8ToString(windowId));
+        // What waited in templates for the first paint (a list's colours after its first) joins the
+        // window before it is taken over.
+        Array.prototype.forEach.call(root.querySelectorAll('template'), function (held) {
+            held.replaceWith(held.content);
+        });
         if (page.designed === null) {
             page.designed = root.cloneNode(true);
             page.root = root;
@@ -76,6 +153,7 @@ mergeInto(LibraryManager.library, {
         } else if (element.localName === 'canvas') {
             page.picture = element;
             page.context = element.getContext('2d');
+            page.painted = false;
         }
     },
 
@@ -107,25 +185,24 @@ mergeInto(LibraryManager.library, {
                     event.preventDefault();
             });
         });
-        if (typeof ResizeObserver === 'function') {
-            new ResizeObserver(page.followSize).observe(page.picture, { box: 'device-pixel-content-box' });
-        } else {
-            page.followSize([{ contentBoxSize: [{ inlineSize: page.picture.clientWidth,
-                blockSize: page.picture.clientHeight }] }]);
-        }
+        // The picture is painted at once, and again wherever its screen pixels change.
+        page.fitToStyle();
+        page.optional(page.followSize);
+        // A font that arrives later measures the names anew.
+        page.optional(function () {
+            document.fonts.addEventListener('loadingdone', function () {
+                _malvoran_fitNames();
+            });
+        });
         page.root.removeAttribute('aria-busy');
         // What was clicked while the program started is answered now, once the window is whole.
-        if (typeof malvoranProgram === 'object' && malvoranProgram !== null) {
+        if (typeof malvoranPage === 'object') {
             Promise.resolve().then(function () {
-                malvoranProgram.takeEarlyClicks().forEach(function (target) {
+                malvoranPage.takeEarlyClicks().forEach(function (target) {
                     target.click();
                 });
             });
         }
-        // A font that arrives later measures the names anew.
-        document.fonts.addEventListener('loadingdone', function () {
-            _malvoran_fitNames();
-        });
     },
 
     malvoran_js_selected__deps: ['$MalvoranPage'],
@@ -193,7 +270,8 @@ mergeInto(LibraryManager.library, {
 
     malvoran_js_describe__deps: ['$MalvoranPage'],
     malvoran_js_describe: function (description) {
-        MalvoranPage.picture.setAttribute('aria-description', UTF8ToString(description));
+        const picture = MalvoranPage.picture;
+        document.getElementById(picture.getAttribute('aria-describedby')).textContent = UTF8ToString(description);
     },
 
     malvoran_js_beginPaint__deps: ['$MalvoranPage'],
