@@ -24,7 +24,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # How each program names itself on standard error and to the student, and its window's fixed size.
 command=$(basename "$program")
 case "$command" in
-malvoran-practice) name="Malvoran — упражнение" size="461 by 353" ;;
+malvoran-practice) name="Malvoran — упражнение" size="461 by 401" ;;
 *) name=Malvoran size="461 by 298" ;;
 esac
 scratch=$(mktemp -d "$PWD/program-checks.XXXXXX")

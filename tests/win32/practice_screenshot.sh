@@ -28,11 +28,11 @@ done
 sleep 1
 # No window manager gives the window the keyboard: it takes it itself.
 xdotool windowfocus --sync "$window"
-# The client area is the design's 461 x 353 pixels at 96 dpi, inside the frame Wine draws: the round's
+# The client area is the design's 461 x 401 pixels at 96 dpi, inside the frame Wine draws: the round's
 # box stands at 285, 320, 54 x 25 in it.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 side=$(((WIDTH - 461) / 2))
-top=$((HEIGHT - 353 - side))
+top=$((HEIGHT - 401 - side))
 xdotool mousemove --window "$window" $((side + 312)) $((top + 332)) click 1
 xdotool key End shift+Home
 xdotool type 1
