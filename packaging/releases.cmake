@@ -4,6 +4,7 @@
 # is the project's. The date is "YYYY-MM-DD", or "YYYY-MM-DD HH:MM" (UTC) for a second release on
 # the same day, which must come later than the first.
 set(malvoran_releases
+    "1.4.0|2026-12-11|Malvoran — упражнение: a second program beside Malvoran, in which the student reads, chooses and judges rounds of ten real resistors, each answer judged exactly and explained with its tolerance range and standard series, and a round's number gives the same ten resistors on Linux, on Windows and in the browser.|The page works whole in Chromium, Firefox and Safari's engine, with descriptions every screen reader hears, and paints its window before it reads its program."
     "1.3.0|2026-12-10|Malvoran in the browser: one HTML file that works offline on any computer, Chromebook or phone, with the same report as the desktop windows.|A letter typed in a colour list chooses by one rule in every window: letters typed quickly spell the beginning of a colour's name, a repeated letter moves on, and after clearing the search starts from the colour in view.|In every window a line break counts as one character against the report box's limit."
     "1.2.0|2026-12-09 20:00|The resistor is drawn under the colour lists, each band in the colour chosen as soon as it is chosen, and screen readers hear its colours.|On Wayland desktops the window is sharp and comes through maximize and full screen unharmed, and X11 desktops no longer offer to maximize it.|On Windows a long paste no longer freezes the report box, which keeps its own paint and has a Bulgarian menu, and the focused colour list shows its dark blue ring."
     "1.1.0|2026-12-09|A Windows edition on the system's own controls, for Windows 7 SP1 to 11, with a 64-bit installer, an MSI for school IT and a portable program.|The colour lists answer every key as standard list boxes do, with a clear focus frame.|Qt's own texts (menus of the report box) in Bulgarian, and every colour name whole with any font.|The MIT licence, and a manual page."
@@ -48,17 +49,19 @@ function(malvoran_release_stamps when rfc2822 iso8601)
     set(${rfc2822} "${day}, ${CMAKE_MATCH_3} ${month} ${CMAKE_MATCH_1} ${time}:00 +0000" PARENT_SCOPE)
 endfunction()
 
+# The practice came with 1.4.0: its own metadata lists the releases since.
+set(malvoran_practice_since 1.4.0)
 set(MALVORAN_METAINFO_RELEASES "")
+set(MALVORAN_PRACTICE_METAINFO_RELEASES "")
 set(changelog "")
 foreach(release IN LISTS malvoran_releases)
     string(REPLACE "|" ";" changes "${release}")
     list(POP_FRONT changes version date)
     malvoran_release_stamps("${date}" stamp timestamp)
-    string(APPEND MALVORAN_METAINFO_RELEASES
-        "    <release version=\"${version}\" date=\"${timestamp}\">\n      <description>\n        <ul>\n")
+    set(entry "    <release version=\"${version}\" date=\"${timestamp}\">\n      <description>\n        <ul>\n")
     string(APPEND changelog "malvoran (${version}) stable; urgency=medium\n\n")
     foreach(change IN LISTS changes)
-        string(APPEND MALVORAN_METAINFO_RELEASES "          <li>${change}</li>\n")
+        string(APPEND entry "          <li>${change}</li>\n")
         # Debian wraps changelog lines before 80 columns, continued under the bullet's text.
         string(REPLACE " " ";" words "${change}")
         set(line "  *")
@@ -72,8 +75,13 @@ foreach(release IN LISTS malvoran_releases)
         endforeach()
         string(APPEND changelog "${line}\n")
     endforeach()
-    string(APPEND MALVORAN_METAINFO_RELEASES "        </ul>\n      </description>\n    </release>\n")
+    string(APPEND entry "        </ul>\n      </description>\n    </release>\n")
+    string(APPEND MALVORAN_METAINFO_RELEASES "${entry}")
+    if(version VERSION_GREATER_EQUAL malvoran_practice_since)
+        string(APPEND MALVORAN_PRACTICE_METAINFO_RELEASES "${entry}")
+    endif()
     string(APPEND changelog "\n -- ${MALVORAN_MAINTAINER}  ${stamp}\n\n")
 endforeach()
 string(STRIP "${MALVORAN_METAINFO_RELEASES}" MALVORAN_METAINFO_RELEASES)
+string(STRIP "${MALVORAN_PRACTICE_METAINFO_RELEASES}" MALVORAN_PRACTICE_METAINFO_RELEASES)
 file(CONFIGURE OUTPUT changelog CONTENT "${changelog}" @ONLY)
