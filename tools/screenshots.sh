@@ -71,8 +71,8 @@ done
 [ -n "${window:-}" ] || { echo "screenshots: the practice window did not open" >&2; exit 1; }
 sleep 1
 xdotool windowfocus --sync "$window"
-# The round's box, at its designed place (Text1(2): 285, 320, 54 x 25 pixels).
-xdotool mousemove --window "$window" 312 332 click 1
+# The round's box, at its designed place (Text1(2): 285, 368, 54 x 25 pixels).
+xdotool mousemove --window "$window" 312 380 click 1
 xdotool key ctrl+a
 xdotool type --delay 50 42
 xdotool key Return
